@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build, the tests and the benchmarks need, when any is missing.
+set -euo pipefail
+
+packages=(
+	cmake ninja-build g++ clang pkg-config
+	libgtest-dev libgmock-dev libbenchmark-dev
+	libfreetype-dev libfontconfig-dev fonts-dejavu-core
+	libpng-dev libjpeg-dev libgif-dev libx11-dev
+	wget attr python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+	if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+		missing+=("$p")
+	fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+	echo "installing: ${missing[*]}"
+	sudo=""
+	[ "$(id -u)" -ne 0 ] && sudo="sudo"
+	export DEBIAN_FRONTEND=noninteractive
+	$sudo apt-get update -q
+	$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

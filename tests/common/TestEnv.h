@@ -1,0 +1,66 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+#ifndef _TEST_ENV_H
+#define _TEST_ENV_H
+
+
+#include <string>
+
+
+// A private set of folders for one test: a temporary home with its own settings, state,
+// system and application folders, announced through the environment variables that
+// find_directory() reads. The folder is removed again when the object goes.
+class TestEnv {
+public:
+	TestEnv();
+	~TestEnv();
+
+	const std::string&
+	Root() const
+	{
+		return fRoot;
+	}
+	std::string
+	Home() const
+	{
+		return fRoot + "/home";
+	}
+	std::string
+	Config() const
+	{
+		return fRoot + "/config";
+	}
+	std::string
+	State() const
+	{
+		return fRoot + "/state";
+	}
+	std::string
+	System() const
+	{
+		return fRoot + "/system";
+	}
+	std::string
+	Apps() const
+	{
+		return fRoot + "/apps";
+	}
+	std::string
+	AppFolder() const
+	{
+		return Apps() + "/Webgrazer";
+	}
+
+private:
+	std::string fRoot;
+};
+
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& contents);
+bool FileExists(const std::string& path);
+
+
+#endif // _TEST_ENV_H
