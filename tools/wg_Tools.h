@@ -8,7 +8,49 @@
 
 #include <stdio.h>
 
+#include <GraphicsDefs.h>
+#include <List.h>
+#include <String.h>
 #include <SupportDefs.h>
+
+
+class BBitmap;
+
+
+// Extraction: the values that follow each label's search pattern in the cleaned page.
+// The three lists hold BString pointers, one per label pair; only valueList is changed.
+void ExtractContent(const char* path, BList* patternList, BList* labelList, BList* valueList);
+
+// Tokenizers for "@"-joined values and for words. Each returns 1 and the next piece in
+// `out`, or 0 when there is none. A text of another length than the last one restarts
+// them, so callers prime them with a short text first. `out` must hold the longest piece
+// and its NUL, that is at most strlen(text) + 1 bytes.
+int TupExtract(const char* text, char* out);
+int TxExtract(const char* text, char* out);
+
+// Cleaning passes; each rewrites the file at `path` in place.
+void AddBreaksInFile(const char* path);
+void ReplaceCriticals(const char* path);
+void TagCounter(const char* path);
+
+// Page fetch.
+const char* GetPathWG(const char* base, const char* name1, const char* name2);
+void XDownloadUrl(const char* url);
+void ReceiveX_wget(const char* url, BList* patternList, BList* labelList, BList* valueList);
+
+// The file that holds the downloaded page, and its folder.
+BString ScratchPath();
+
+// `text` in apostrophes for the shell, an apostrophe inside written as '\''.
+BString ShellQuoted(const char* text);
+
+// Small tools.
+int h2u(char digit);
+int hex2int(const char* text);
+void txt2col(const char* text, rgb_color* color);
+bool IfExist(const char* path);
+BBitmap* GetImage(const char* path);
+void SetImageComment(const char* path, const char* comment);
 
 
 // The built-in presets: host name, page address, then label and search pattern pairs,

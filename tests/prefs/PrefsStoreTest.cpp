@@ -4,7 +4,7 @@
  */
 
 
-#include "PrefsTestUtil.h"
+#include "PrefsTest.h"
 
 #include <string.h>
 #include <sys/stat.h>

@@ -2,8 +2,8 @@
  * Copyright 2026, Webgrazer developers. All rights reserved.
  * Distributed under the terms of the MIT License.
  */
-#ifndef _PREFS_TEST_UTIL_H
-#define _PREFS_TEST_UTIL_H
+#ifndef _PREFS_TEST_H
+#define _PREFS_TEST_H
 
 
 #include <sys/xattr.h>
@@ -96,4 +96,4 @@ protected:
 };
 
 
-#endif // _PREFS_TEST_UTIL_H
+#endif // _PREFS_TEST_H

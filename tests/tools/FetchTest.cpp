@@ -1,0 +1,189 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+
+
+#include "PrefsTest.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "HttpServer.h"
+#include "wg_Tools.h"
+
+
+static const char* kPage = "<html><head><title>Wetter</title></head>\n"
+						   "<body><b>Temp.:</b> 12&deg;<br>\n"
+						   "<img src=\"img/sun.png\" alt=\"x\">\n"
+						   "</body></html>\n";
+
+
+// Runs the fetch the way an update does: a preset's labels and patterns, placeholders as
+// values, the real wget from the system folder, pages from a server on this machine.
+class FetchTest : public PrefsTest {
+protected:
+	void
+	SetUp() override
+	{
+		if (access("/usr/bin/wget", X_OK) != 0)
+			GTEST_SKIP() << "no wget on this machine";
+		ASSERT_EQ(symlink("/usr/bin/wget", (fEnv.System() + "/bin/wget").c_str()), 0);
+		// The pages come from this machine, never through a proxy of the environment.
+		setenv("no_proxy", "127.0.0.1,localhost", 1);
+		fPrefs = Store();
+		fPrefs->wget_avalibel = IfExist((fEnv.System() + "/bin/wget").c_str());
+		fPrefs->opUseCertOption = false;
+		fServer.Serve("/page.html", kPage);
+	}
+
+	std::vector<std::string>
+	Fetch(const std::string& url)
+	{
+		const char* labels[] = {"Temp", "Sun"};
+		const char* patterns[] = {"<b>Temp.:</b>", "img/"};
+		BList labelList, patternList, valueList;
+		for (int i = 0; i < 2; i++) {
+			labelList.AddItem(new BString(labels[i]));
+			patternList.AddItem(new BString(patterns[i]));
+			valueList.AddItem(new BString("     "));
+		}
+		fLastOutput
+			= Quiet([&] { ReceiveX_wget(url.c_str(), &patternList, &labelList, &valueList); });
+		std::vector<std::string> values;
+		for (int i = 0; i < 2; i++) {
+			values.push_back(((BString*)valueList.ItemAt(i))->String());
+			delete (BString*)labelList.ItemAt(i);
+			delete (BString*)patternList.ItemAt(i);
+			delete (BString*)valueList.ItemAt(i);
+		}
+		return values;
+	}
+
+	std::string
+	Scratch() const
+	{
+		return fEnv.State() + "/wg_answer.txt";
+	}
+
+	Prefs* fPrefs;
+	HttpServer fServer;
+};
+
+
+typedef std::vector<std::string> Strings;
+
+
+TEST_F(FetchTest, AServedPageIsDownloadedCleanedAndExtracted)
+{
+	EXPECT_EQ(Fetch(fServer.Url("/page.html")), (Strings {" 12\xc2\xb0 C", "sun.png"}));
+	EXPECT_TRUE(fPrefs->pageLoaded);
+	EXPECT_EQ(fServer.RequestCount("/page.html"), 1);
+	EXPECT_NE(fLastOutput.find(" -O '" + Scratch() + "' -T4 '" + fServer.Url("/page.html") + "'"),
+		std::string::npos);
+	EXPECT_EQ(fLastOutput.find("--no-check-certificate"), std::string::npos);
+
+	std::string cleaned = ReadFile(Scratch());
+	EXPECT_NE(cleaned.find("<title>:0|Wetter"), std::string::npos);
+	EXPECT_EQ(cleaned.substr(cleaned.size() - 7), "<end>\r\n");
+
+	fPrefs->opUseCertOption = true;
+	Fetch(fServer.Url("/page.html"));
+	EXPECT_NE(fLastOutput.find(" --no-check-certificate -T4 "), std::string::npos);
+}
+
+
+TEST_F(FetchTest, AFailedDownloadSkipsTheCleaning)
+{
+	EXPECT_EQ(Fetch(fServer.Url("/missing.html")), (Strings {"     ", "     "}));
+	EXPECT_FALSE(fPrefs->pageLoaded);
+	EXPECT_EQ(fServer.RequestCount("/missing.html"), 1);
+	EXPECT_EQ(ReadFile(Scratch()).find("<end>"), std::string::npos);
+}
+
+
+TEST_F(FetchTest, BlanksInAddressesAreSentAsPercentTwenty)
+{
+	fServer.Serve("/my page.html", kPage);
+	EXPECT_EQ(Fetch(fServer.Url("/my page.html"))[1], "sun.png");
+	ASSERT_FALSE(fServer.RequestTargets().empty());
+	EXPECT_EQ(fServer.RequestTargets().back(), "/my%20page.html");
+}
+
+
+TEST_F(FetchTest, LocalFilesAreCopied)
+{
+	std::string local = fEnv.Home() + "/saved page.html";
+	WriteFile(local, kPage);
+	EXPECT_EQ(Fetch(local), (Strings {" 12\xc2\xb0 C", "sun.png"}));
+	EXPECT_TRUE(fPrefs->pageLoaded);
+	EXPECT_NE(fLastOutput.find("cp -v '" + local + "' '" + Scratch() + "'"), std::string::npos);
+
+	// A copy that fails is a failed download.
+	Fetch(fEnv.Home() + "/no such page.html");
+	EXPECT_FALSE(fPrefs->pageLoaded);
+}
+
+
+TEST_F(FetchTest, WithTheSettingsWindowOpenTheScratchFileIsExtractedAsItIs)
+{
+	WriteFile(Scratch(), "<b>Temp.:</b>7<\n");
+	fPrefs->settWindowOpen = true;
+	EXPECT_EQ(Fetch(fServer.Url("/page.html"))[0], "7");
+	EXPECT_NE(fLastOutput.find("#DON'T EXEC: " + fServer.Url("/page.html")), std::string::npos);
+	EXPECT_EQ(fServer.RequestCount("/page.html"), 0);
+}
+
+
+TEST_F(FetchTest, WithoutWgetNothingIsFetchedOrExtracted)
+{
+	WriteFile(Scratch(), "<b>Temp.:</b>7<\n");
+	ASSERT_EQ(unlink((fEnv.System() + "/bin/wget").c_str()), 0);
+	fPrefs->wget_avalibel = IfExist((fEnv.System() + "/bin/wget").c_str());
+	EXPECT_FALSE(fPrefs->wget_avalibel);
+	EXPECT_EQ(Fetch(fServer.Url("/page.html")), (Strings {"     ", "     "}));
+	EXPECT_NE(fLastOutput.find("Can't wget, missing! \b\n"), std::string::npos);
+	EXPECT_EQ(fServer.RequestCount("/page.html"), 0);
+}
+
+
+TEST_F(FetchTest, AddressesCanNeverRunACommand)
+{
+	std::string marker = fEnv.Root() + "/touched";
+	for (const std::string& url :
+		{fServer.Url("/a'; touch " + marker + "; '"), fEnv.Home() + "/x'; touch " + marker + "; '",
+			std::string("-e touch " + marker), fServer.Url("/$(touch " + marker + ")")}) {
+		Fetch(url);
+		EXPECT_FALSE(FileExists(marker)) << url;
+	}
+
+	// An address with an apostrophe reaches the server whole.
+	fServer.Serve("/it's.html", kPage);
+	EXPECT_EQ(Fetch(fServer.Url("/it's.html"))[1], "sun.png");
+}
+
+
+TEST(GetPathWG, CreatesMissingFoldersLevelByLevel)
+{
+	TestEnv env;
+	testing::internal::CaptureStdout();
+	EXPECT_EQ(GetPathWG(NULL, NULL, NULL), nullptr);
+	std::string existing = GetPathWG(env.Home().c_str(), "a", "b");
+	std::string out = testing::internal::GetCapturedStdout();
+	EXPECT_EQ(existing, env.Home() + "/ab");
+	EXPECT_EQ(out, " :: missing ord\n");
+
+	std::string deep = env.Home() + "/one/two";
+	testing::internal::CaptureStdout();
+	EXPECT_EQ(std::string(GetPathWG(deep.c_str(), NULL, "x")), deep + "/x");
+	out = testing::internal::GetCapturedStdout();
+	struct stat st;
+	EXPECT_EQ(stat(deep.c_str(), &st), 0);
+	EXPECT_TRUE(S_ISDIR(st.st_mode));
+	EXPECT_NE(out.find(" - " + env.Home() + "/one >>buildet\n"), std::string::npos);
+	EXPECT_NE(out.find(" - " + env.Home() + " >>ok\n"), std::string::npos);
+}
