@@ -44,6 +44,9 @@ BString ScratchPath();
 // `text` in apostrophes for the shell, an apostrophe inside written as '\''.
 BString ShellQuoted(const char* text);
 
+// The program's information alert; returns at once.
+void DoAlert(const char* text);
+
 // Small tools.
 int h2u(char digit);
 int hex2int(const char* text);

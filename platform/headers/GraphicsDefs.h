@@ -112,4 +112,12 @@ enum source_alpha { B_PIXEL_ALPHA = 0, B_CONSTANT_ALPHA };
 enum alpha_function { B_ALPHA_OVERLAY = 0, B_ALPHA_COMPOSITE };
 
 
+// A screen; the layer knows only the main one.
+typedef struct screen_id {
+	int32 id;
+} screen_id;
+
+const screen_id B_MAIN_SCREEN_ID = {0};
+
+
 #endif // _GRAPHICS_DEFS_H
