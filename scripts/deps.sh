@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and the benchmarks need, when any is missing.
+# Installs the Debian packages that the build, the tests, the benchmarks and the fuzz targets
+# need, when any is missing.
 set -euo pipefail
 
 packages=(
-	cmake ninja-build g++ clang pkg-config
+	cmake ninja-build g++ clang libclang-rt-dev pkg-config
 	libgtest-dev libgmock-dev libbenchmark-dev
 	libfreetype-dev libfontconfig-dev fonts-dejavu-core
 	libpng-dev libjpeg-dev libgif-dev libx11-dev

@@ -1,0 +1,340 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+
+
+// Throughput of the content pipeline on a generated 2 MB page: each cleaning pass alone on
+// what it gets in the program, the three passes together as a download runs them, and the
+// extraction of 20 labels from the cleaned page.
+//
+//	bench_pipeline [benchmark options]
+//	bench_pipeline --write-page FILE	writes the generated page and quits
+//
+// The settings store and the passes talk on standard output; that goes to /dev/null while
+// the benchmark's report goes to the real standard output.
+
+
+#include <benchmark/benchmark.h>
+
+#include <ftw.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "BenchPage.h"
+#include "wg_Prefs.h"
+#include "wg_Tools.h"
+
+
+static const size_t kPageSize = 2 * 1024 * 1024;
+
+
+//	#pragma mark - the place to run in
+
+
+// A private home: every folder find_directory() answers lies in one temporary folder.
+static std::string sRoot;
+static std::string sPagePath;
+
+// The page as each pass gets it in the program: generated, after the line breaks, after the
+// replacements, and cleaned.
+static std::string sStage[4];
+
+
+static int
+remove_entry(const char* path, const struct stat*, int, struct FTW*)
+{
+	remove(path);
+	return 0;
+}
+
+
+static void
+remove_root()
+{
+	if (!sRoot.empty())
+		nftw(sRoot.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+
+static bool
+make_root()
+{
+	const char* tmp = getenv("TMPDIR");
+	std::string pattern = std::string(tmp != NULL && tmp[0] != '\0' ? tmp : "/tmp");
+	pattern += "/wgbench.XXXXXX";
+	std::vector<char> buffer(pattern.begin(), pattern.end());
+	buffer.push_back('\0');
+	if (mkdtemp(buffer.data()) == NULL)
+		return false;
+	sRoot = buffer.data();
+	atexit(remove_root);
+
+	const char* folders[]
+		= {"home", "config", "state", "system", "system/bin", "apps", "apps/Webgrazer"};
+	for (const char* folder : folders)
+		mkdir((sRoot + "/" + folder).c_str(), 0755);
+
+	setenv("HOME", (sRoot + "/home").c_str(), 1);
+	setenv("XDG_CONFIG_HOME", (sRoot + "/config").c_str(), 1);
+	setenv("XDG_STATE_HOME", (sRoot + "/state").c_str(), 1);
+	setenv("HAIKU_SYSTEM_DIR", (sRoot + "/system").c_str(), 1);
+	setenv("HAIKU_APPS_DIR", (sRoot + "/apps").c_str(), 1);
+	sPagePath = sRoot + "/page.html";
+	return true;
+}
+
+
+static bool
+write_file(const std::string& path, const std::string& contents)
+{
+	std::ofstream out(path, std::ios::binary | std::ios::trunc);
+	out << contents;
+	return out.good();
+}
+
+
+static std::string
+read_file(const std::string& path)
+{
+	std::ifstream in(path, std::ios::binary);
+	std::stringstream contents;
+	contents << in.rdbuf();
+	return contents.str();
+}
+
+
+static double
+seconds_since(std::chrono::steady_clock::time_point start)
+{
+	return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+
+// Writes the benchmark's report to a saved descriptor of the real standard output.
+class DescriptorBuffer : public std::streambuf {
+public:
+	explicit DescriptorBuffer(int fd) : fFD(fd) { }
+
+protected:
+	int_type
+	overflow(int_type c) override
+	{
+		if (c == traits_type::eof())
+			return traits_type::not_eof(c);
+		char byte = (char)c;
+		return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
+	}
+
+	std::streamsize
+	xsputn(const char* data, std::streamsize size) override
+	{
+		std::streamsize done = 0;
+		while (done < size) {
+			ssize_t written = write(fFD, data + done, size - done);
+			if (written <= 0)
+				return done;
+			done += written;
+		}
+		return done;
+	}
+
+private:
+	int fFD;
+};
+
+
+//	#pragma mark - benchmarks
+
+
+// Runs `pass` on a fresh copy of `input` per iteration; only the pass is timed.
+static void
+run_pass(benchmark::State& state, const std::string& input, void (*pass)(const char*))
+{
+	for (auto _ : state) {
+		if (!write_file(sPagePath, input)) {
+			state.SkipWithError("cannot write the page");
+			break;
+		}
+		auto start = std::chrono::steady_clock::now();
+		pass(sPagePath.c_str());
+		state.SetIterationTime(seconds_since(start));
+	}
+	state.SetBytesProcessed((int64_t)state.iterations() * (int64_t)input.size());
+}
+
+
+static void
+BM_AddBreaksInFile(benchmark::State& state)
+{
+	run_pass(state, sStage[0], AddBreaksInFile);
+}
+BENCHMARK(BM_AddBreaksInFile)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+
+// Includes the 5 ms pause that the pass takes after its work.
+static void
+BM_ReplaceCriticals(benchmark::State& state)
+{
+	run_pass(state, sStage[1], ReplaceCriticals);
+}
+BENCHMARK(BM_ReplaceCriticals)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+
+static void
+BM_TagCounter(benchmark::State& state)
+{
+	run_pass(state, sStage[2], TagCounter);
+}
+BENCHMARK(BM_TagCounter)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+
+static void
+clean_page(const char* path)
+{
+	AddBreaksInFile(path);
+	ReplaceCriticals(path);
+	TagCounter(path);
+}
+
+
+static void
+BM_AllThreePasses(benchmark::State& state)
+{
+	run_pass(state, sStage[0], clean_page);
+}
+BENCHMARK(BM_AllThreePasses)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+
+static void
+empty_list(BList& list)
+{
+	for (int32 i = list.CountItems() - 1; i >= 0; i--)
+		delete (BString*)list.ItemAt(i);
+	list.MakeEmpty();
+}
+
+
+// The extraction only reads the cleaned page, so the page is written once. Every iteration
+// starts with empty values, as a new download does, and a new log book, so that the log
+// book's growth is not measured.
+static void
+BM_ExtractContent(benchmark::State& state)
+{
+	if (!write_file(sPagePath, sStage[3])) {
+		state.SkipWithError("cannot write the page");
+		return;
+	}
+	Prefs* prefs = Prefs::getSTPrefs();
+
+	BList patterns;
+	BList labels;
+	BList values;
+	for (const LabelPair& pair : kPairs) {
+		patterns.AddItem(new BString(pair.pattern));
+		labels.AddItem(new BString(pair.label));
+	}
+
+	int32 found = 0;
+	for (auto _ : state) {
+		empty_list(values);
+		for (int32 i = 0; i < kLabelCount; i++)
+			values.AddItem(new BString(""));
+		prefs->Logbuch(1, NULL, "bench", true, true);
+
+		auto start = std::chrono::steady_clock::now();
+		ExtractContent(sPagePath.c_str(), &patterns, &labels, &values);
+		state.SetIterationTime(seconds_since(start));
+
+		found = 0;
+		for (int32 i = 0; i < kLabelCount; i++)
+			found += ((BString*)values.ItemAt(i))->Length() > 0 ? 1 : 0;
+	}
+	state.SetBytesProcessed((int64_t)state.iterations() * (int64_t)sStage[3].size());
+	state.counters["found"] = found;
+
+	empty_list(values);
+	empty_list(patterns);
+	empty_list(labels);
+}
+BENCHMARK(BM_ExtractContent)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+
+//	#pragma mark -
+
+
+// The page after each pass, made once before the benchmarks run.
+static bool
+prepare_stages()
+{
+	sStage[0] = GeneratePage(kPageSize);
+	void (*passes[3])(const char*) = {AddBreaksInFile, ReplaceCriticals, TagCounter};
+	if (!write_file(sPagePath, sStage[0]))
+		return false;
+	for (int32 i = 0; i < 3; i++) {
+		passes[i](sPagePath.c_str());
+		sStage[i + 1] = read_file(sPagePath);
+	}
+	return !sStage[3].empty();
+}
+
+
+int
+main(int argc, char** argv)
+{
+	if (argc == 3 && strcmp(argv[1], "--write-page") == 0) {
+		if (!write_file(argv[2], GeneratePage(kPageSize))) {
+			fprintf(stderr, "cannot write %s\n", argv[2]);
+			return 1;
+		}
+		return 0;
+	}
+
+	benchmark::Initialize(&argc, argv);
+	if (benchmark::ReportUnrecognizedArguments(argc, argv))
+		return 1;
+
+	if (!make_root()) {
+		fprintf(stderr, "cannot make a temporary folder\n");
+		return 1;
+	}
+
+	// From here on the program's own output goes nowhere and the report to the real
+	// standard output.
+	fflush(stdout);
+	int reportFD = dup(STDOUT_FILENO);
+	if (reportFD < 0 || freopen("/dev/null", "w", stdout) == NULL) {
+		fprintf(stderr, "cannot silence standard output\n");
+		return 1;
+	}
+	DescriptorBuffer reportBuffer(reportFD);
+	std::streambuf* previous = std::cout.rdbuf(&reportBuffer);
+
+	Prefs::getSTPrefs();
+	int result = 0;
+	if (!prepare_stages()) {
+		std::cerr << "cannot prepare the page in " << sRoot << std::endl;
+		result = 1;
+	} else {
+		benchmark::RunSpecifiedBenchmarks();
+		std::cout.flush();
+	}
+
+	Prefs::getSTPrefs()->DeleteMe();
+	benchmark::Shutdown();
+	std::cout.rdbuf(previous);
+	close(reportFD);
+	return result;
+}
