@@ -7,13 +7,18 @@
 #include "wg_Tools.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+
+#include <vector>
 
 #include "wg_Prefs.h"
 
 
 // A value that grows past this many bytes ends the scan.
 static const int32 kMaxValueLength = 500;
+// Pages are read as lines of at most this many bytes and the terminator.
+static const size_t kLineBuffer = 2048;
 
 
 // Where a value that starts at `start` ends: at the first "<"; failing that at the first
@@ -56,16 +61,135 @@ clean_value(BString& value)
 }
 
 
-// Lets the end of an image's source attribute end a value: every double quote that is
-// followed by " alt=" becomes an apostrophe.
-static void
-mark_alt_quotes(char* line)
-{
-	for (char* quote = strchr(line, '"'); quote != NULL; quote = strchr(quote + 1, '"')) {
-		if (strncmp(quote + 1, " alt=", 5) == 0)
-			*quote = '\'';
+// The page in memory, cut into the pieces a line reader with a 2048-byte buffer delivers:
+// up to and including a line end, at most 2047 bytes. Searching the whole page once per
+// pattern is much faster than searching every line for every pattern; a match counts
+// where the line reader would have seen it, that is before the first NUL of its piece.
+class Page {
+public:
+	Page() : fData(NULL), fSize(0) { }
+
+	~Page() { free(fData); }
+
+	bool
+	Read(const char* path)
+	{
+		FILE* file = path != NULL ? fopen(path, "r") : NULL;
+		if (file == NULL)
+			return false;
+		size_t capacity = 0;
+		for (;;) {
+			if (fSize + 65536 + 1 > capacity) {
+				capacity = (fSize + 65536 + 1) * 2;
+				char* data = (char*)realloc(fData, capacity);
+				if (data == NULL)
+					break;
+				fData = data;
+			}
+			size_t bytes = fread(fData + fSize, 1, capacity - fSize - 1, file);
+			fSize += bytes;
+			if (bytes == 0)
+				break;
+		}
+		fclose(file);
+		if (fData == NULL)
+			return false;
+		fData[fSize] = '\0';
+
+		for (size_t start = 0; start < fSize;) {
+			size_t limit = min_c(fSize, start + kLineBuffer - 1);
+			const char* lineEnd = (const char*)memchr(fData + start, '\n', limit - start);
+			size_t end = lineEnd != NULL ? lineEnd - fData + 1 : limit;
+			Piece piece = {start, end, start + strnlen(fData + start, end - start)};
+			fPieces.push_back(piece);
+			start = end;
+		}
+		return true;
 	}
-}
+
+	int32
+	CountPieces() const
+	{
+		return (int32)fPieces.size();
+	}
+
+	// The piece as the line reader holds it: its text up to the first NUL, terminated.
+	void
+	CopyPiece(int32 index, char* line) const
+	{
+		const Piece& piece = fPieces[index];
+		memcpy(line, fData + piece.start, piece.textEnd - piece.start);
+		line[piece.textEnd - piece.start] = '\0';
+	}
+
+	// Where `pattern` first stands in the piece, or -1. `next` carries the page position of
+	// the pattern's next occurrence from one piece to the next (kUnsearched at first), so
+	// that each pattern is searched for once over the whole page.
+	ssize_t
+	Find(int32 index, const char* pattern, size_t length, size_t& next) const
+	{
+		const Piece& piece = fPieces[index];
+		if (length == 0)
+			return 0;
+		if (next == kNotFound)
+			return -1;
+		if (next == kUnsearched || next < piece.start) {
+			next = _Search(piece.start, pattern);
+			if (next == kNotFound)
+				return -1;
+		}
+		if (next + length > piece.textEnd)
+			return -1;
+		return next - piece.start;
+	}
+
+	// An image's source attribute ends at the quote before " alt=": it becomes an apostrophe.
+	void
+	MarkAltQuotes()
+	{
+		static const char kAltQuote[] = "\" alt=";
+		const size_t length = sizeof(kAltQuote) - 1;
+		size_t piece = 0;
+		for (size_t position = 0; position < fSize;) {
+			size_t offset = _Search(position, kAltQuote);
+			if (offset == kNotFound)
+				break;
+			while (fPieces[piece].end <= offset)
+				piece++;
+			if (offset + length <= fPieces[piece].textEnd)
+				fData[offset] = '\'';
+			position = offset + 1;
+		}
+	}
+
+	static constexpr size_t kNotFound = (size_t)-1;
+	static constexpr size_t kUnsearched = (size_t)-2;
+
+private:
+	// strstr is the fastest search here; NUL bytes in the page end its runs, so it goes on
+	// after each of them.
+	size_t
+	_Search(size_t from, const char* pattern) const
+	{
+		while (from < fSize) {
+			const char* found = strstr(fData + from, pattern);
+			if (found != NULL)
+				return found - fData;
+			from += strlen(fData + from) + 1;
+		}
+		return kNotFound;
+	}
+
+	struct Piece {
+		size_t start;
+		size_t end;
+		size_t textEnd;
+	};
+
+	char* fData;
+	size_t fSize;
+	std::vector<Piece> fPieces;
+};
 
 
 void
@@ -92,25 +216,38 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 	// The label of the latest match: the same label matching again adds to its value.
 	BString previousLabel;
 
-	FILE* file = path != NULL ? fopen(path, "r") : NULL;
-	if (file != NULL) {
-		char line[2048];
-		while (fgets(line, sizeof(line), file) != NULL) {
+	Page page;
+	if (page.Read(path)) {
+		page.MarkAltQuotes();
+
+		std::vector<size_t> next(patternCount, Page::kUnsearched);
+		size_t nextRowStart = Page::kUnsearched;
+		size_t nextRowEnd = Page::kUnsearched;
+		char line[kLineBuffer];
+		std::vector<BString*> patterns(patternCount);
+		std::vector<BString*> labels(patternCount);
+		for (int32 j = 0; j < patternCount; j++) {
+			patterns[j] = (BString*)patternList->ItemAt(j);
+			labels[j] = (BString*)labelList->ItemAt(j);
+		}
+
+		for (int32 i = 0; i < page.CountPieces(); i++) {
 			if (matches >= labelCount) {
 				printf(" %" B_PRId32 " break \n", matches);
 				break;
 			}
 
-			const char* rowStart = strstr(line, "<tr>");
-			const char* rowEnd = strstr(line, "</tr>");
-			if (rowStart != NULL && rowStart > line && rowEnd != NULL && rowEnd > line)
+			bool copied = false;
+			if (page.Find(i, "<tr>", 4, nextRowStart) > 0
+				&& page.Find(i, "</tr>", 5, nextRowEnd) > 0) {
+				page.CopyPiece(i, line);
+				copied = true;
 				printf(" full <tr>...</tr> in one line\n %s\n", line);
-
-			mark_alt_quotes(line);
+			}
 
 			for (int32 j = 0; j < patternCount; j++) {
-				BString* pattern = (BString*)patternList->ItemAt(j);
-				BString* label = (BString*)labelList->ItemAt(j);
+				BString* pattern = patterns[j];
+				BString* label = labels[j];
 				if (pattern == NULL) {
 					printf(" oops , kein fSearch \n");
 					continue;
@@ -120,10 +257,14 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 					continue;
 				}
 
-				const char* found = strstr(line, pattern->String());
-				if (found == NULL)
+				ssize_t found = page.Find(i, pattern->String(), pattern->Length(), next[j]);
+				if (found < 0)
 					continue;
-				const char* start = found + pattern->Length();
+				if (!copied) {
+					page.CopyPiece(i, line);
+					copied = true;
+				}
+				const char* start = line + found + pattern->Length();
 				const char* end = value_end(line, start);
 				BString value(start, end - start);
 				clean_value(value);
@@ -147,7 +288,6 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 				previousLabel = *label;
 			}
 		}
-		fclose(file);
 	}
 
 	Prefs* prefs = Prefs::getSTPrefs();

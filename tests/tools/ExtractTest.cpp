@@ -137,6 +137,14 @@ TEST_F(ExtractTest, LongLinesNulBytesAndMissingInputAreHarmless)
 	// A pattern beyond the first 2047 bytes of a line is found in the next piece.
 	EXPECT_EQ(Extract(std::string(3000, 'z') + "p=deep<\n", {"P"}, {"p="}), (Strings {"deep"}));
 	EXPECT_EQ(Extract(std::string("p=a\0b<\n", 7), {"P"}, {"p="}), (Strings {"a"}));
+	// Nothing after a NUL byte of a line is seen, and a pattern or an alt quote cut by the
+	// end of a 2047-byte piece is not found there.
+	EXPECT_EQ(
+		Extract(std::string("x\0p=hidden<\np=seen<\n", 20), {"P"}, {"p="}), (Strings {"seen"}));
+	EXPECT_EQ(Extract(std::string(2046, 'z') + "p=cut<\n", {"P"}, {"p="}), (Strings {"     "}));
+	EXPECT_EQ(
+		Extract(std::string(2045, 'z') + "\" alt=\"x\np=a\" alt=b<\n", {"P", "Q"}, {"p=", "z\""}),
+		(Strings {"a' alt=b", " "}));
 
 	LineLists lists({"A"}, {"a="});
 	std::string out = Quiet([&] {
