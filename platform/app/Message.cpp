@@ -15,6 +15,7 @@
 #include <String.h>
 
 #include <MessageFields.h>
+#include <MessagePrivate.h>
 
 
 // The largest single item a message takes. The flat form stores sizes as 32-bit numbers.
@@ -24,13 +25,14 @@ static const ssize_t kMaxItemSize = INT32_MAX;
 //	#pragma mark - Construction
 
 
-BMessage::BMessage() : what(0), fFields(NULL) { }
+BMessage::BMessage() : what(0), fFields(NULL), fDelivery(NULL) { }
 
 
-BMessage::BMessage(uint32 what) : what(what), fFields(NULL) { }
+BMessage::BMessage(uint32 what) : what(what), fFields(NULL), fDelivery(NULL) { }
 
 
-BMessage::BMessage(const BMessage& other) : what(other.what), fFields(NULL)
+// A copy is a message that has not travelled: it keeps none of the original's delivery.
+BMessage::BMessage(const BMessage& other) : what(other.what), fFields(NULL), fDelivery(NULL)
 {
 	if (other.fFields != NULL)
 		fFields = new FieldList(*other.fFields);
@@ -39,6 +41,10 @@ BMessage::BMessage(const BMessage& other) : what(other.what), fFields(NULL)
 
 BMessage::~BMessage()
 {
+	// A sender still waiting for a reply gets B_NO_REPLY.
+	if (IsSourceWaiting())
+		SendReply(B_NO_REPLY);
+	delete fDelivery;
 	delete fFields;
 }
 
@@ -203,92 +209,7 @@ BMessage::Rename(const char* oldEntry, const char* newEntry)
 }
 
 
-//	#pragma mark - Delivery
-
-
-// Messages are not delivered through loopers yet, so none has a sender to answer.
-
-
-bool
-BMessage::WasDelivered() const
-{
-	return false;
-}
-
-
-bool
-BMessage::IsSourceWaiting() const
-{
-	return false;
-}
-
-
-bool
-BMessage::IsSourceRemote() const
-{
-	return false;
-}
-
-
-bool
-BMessage::IsReply() const
-{
-	return false;
-}
-
-
-const BMessage*
-BMessage::Previous() const
-{
-	return NULL;
-}
-
-
-bool
-BMessage::WasDropped() const
-{
-	return false;
-}
-
-
-status_t
-BMessage::SendReply(uint32 command, BHandler* replyTo)
-{
-	B_UNUSED(command);
-	B_UNUSED(replyTo);
-	return B_ERROR;
-}
-
-
-status_t
-BMessage::SendReply(BMessage* reply, BHandler* replyTo, bigtime_t timeout)
-{
-	B_UNUSED(reply);
-	B_UNUSED(replyTo);
-	B_UNUSED(timeout);
-	return B_ERROR;
-}
-
-
-status_t
-BMessage::SendReply(uint32 command, BMessage* replyToReply)
-{
-	B_UNUSED(command);
-	B_UNUSED(replyToReply);
-	return B_ERROR;
-}
-
-
-status_t
-BMessage::SendReply(
-	BMessage* reply, BMessage* replyToReply, bigtime_t sendTimeout, bigtime_t replyTimeout)
-{
-	B_UNUSED(reply);
-	B_UNUSED(replyToReply);
-	B_UNUSED(sendTimeout);
-	B_UNUSED(replyTimeout);
-	return B_ERROR;
-}
+// Delivery and replies are in MessageDelivery.cpp.
 
 
 //	#pragma mark - Adding data

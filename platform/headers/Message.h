@@ -15,6 +15,7 @@
 
 
 class BHandler;
+class BMessenger;
 class BString;
 
 
@@ -71,11 +72,14 @@ public:
 	bool IsReply() const;
 	const BMessage* Previous() const;
 	bool WasDropped() const;
+	// Where an asynchronous reply goes: invalid for a message that was not delivered
+	BMessenger ReturnAddress() const;
 
 	// Replying, possible only after delivery
 	status_t SendReply(uint32 command, BHandler* replyTo = NULL);
 	status_t SendReply(
 		BMessage* reply, BHandler* replyTo = NULL, bigtime_t timeout = B_INFINITE_TIMEOUT);
+	status_t SendReply(BMessage* reply, BMessenger replyTo, bigtime_t timeout = B_INFINITE_TIMEOUT);
 	status_t SendReply(uint32 command, BMessage* replyToReply);
 	status_t SendReply(BMessage* reply, BMessage* replyToReply,
 		bigtime_t sendTimeout = B_INFINITE_TIMEOUT, bigtime_t replyTimeout = B_INFINITE_TIMEOUT);
@@ -287,9 +291,14 @@ public:
 	status_t SetData(const char* name, type_code type, const void* data, ssize_t numBytes,
 		bool fixedSize = true, int count = 1);
 
+	class Private;
+
 private:
+	friend class Private;
+
 	struct Field;
 	class FieldList;
+	struct DeliveryInfo;
 
 	status_t _FindField(const char* name, type_code type, Field** _field) const;
 	status_t _AddField(const char* name, type_code type, bool isFixedSize, Field** _field);
@@ -299,6 +308,8 @@ private:
 private:
 	FieldList* fFields;
 	// NULL while the message holds no data
+	DeliveryInfo* fDelivery;
+	// how the message travels (MessagePrivate.h): NULL for a message that was never sent
 };
 
 

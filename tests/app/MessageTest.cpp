@@ -77,10 +77,10 @@ TEST(Message, ConstructionCopyAndAssignment)
 	EXPECT_TRUE(BMessage(B_QUIT_REQUESTED).IsSystem());
 	EXPECT_FALSE(BMessage(B_SIMPLE_DATA).IsSystem());
 
-	// Nothing delivers messages yet, so there is nobody to answer.
+	// A message that was never delivered has nobody to answer.
 	EXPECT_FALSE(original.WasDelivered());
 	EXPECT_FALSE(original.IsSourceWaiting());
-	EXPECT_EQ(original.SendReply(B_REPLY), B_ERROR);
+	EXPECT_EQ(original.SendReply(B_REPLY), B_BAD_REPLY);
 }
 
 

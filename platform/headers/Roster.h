@@ -1,0 +1,68 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+#ifndef _ROSTER_H
+#define _ROSTER_H
+
+
+#include <Entry.h>
+#include <OS.h>
+#include <StorageDefs.h>
+#include <SupportDefs.h>
+
+
+class BLooper;
+
+
+// Application flags
+#define B_SINGLE_LAUNCH (0x0)
+#define B_MULTIPLE_LAUNCH (0x1)
+#define B_EXCLUSIVE_LAUNCH (0x2)
+#define B_LAUNCH_MASK (0x3)
+#define B_BACKGROUND_APP (0x4)
+#define B_ARGV_ONLY (0x8)
+
+
+struct app_info {
+	app_info();
+	~app_info();
+
+	thread_id thread;
+	team_id team;
+	port_id port;
+	uint32 flags;
+	entry_ref ref;
+	char signature[B_MIME_TYPE_LENGTH];
+};
+
+
+// Knows the running applications. For now it knows the application of this process, once
+// it has registered itself (BPrivate::register_app_looper()).
+class BRoster {
+public:
+	BRoster();
+	~BRoster();
+
+	// B_ERROR when no application with the signature runs
+	status_t GetAppInfo(const char* signature, app_info* info) const;
+	bool IsRunning(const char* signature) const;
+};
+
+
+extern const BRoster* be_roster;
+
+
+namespace BPrivate {
+
+// The application registers its looper under its signature, so that BMessenger(signature),
+// BRoster::GetAppInfo() and IsRunning() find it, and replies without an address go to it (the
+// way they go to be_app_messenger on Haiku). A NULL looper or signature unregisters it; it is
+// also forgotten when the looper is deleted. Returns B_BAD_VALUE for a signature longer than
+// B_MIME_TYPE_LENGTH - 1, B_BAD_HANDLER for a looper that no longer exists.
+status_t register_app_looper(const char* signature, BLooper* looper, uint32 flags = 0);
+
+} // namespace BPrivate
+
+
+#endif // _ROSTER_H
