@@ -27,6 +27,27 @@ enum {
 #define B_ANY_BYTES_PER_ROW -1
 
 
+class BView;
+
+namespace BPrivate {
+class BitmapViewOwner;
+
+// The views of a bitmap that accepts them and the hidden top view they hang from: made
+// with the first view, deleted with the bitmap, views and all.
+class BitmapViews {
+public:
+	BitmapViews() : fOwner(NULL) { }
+	~BitmapViews();
+
+	BitmapViewOwner* fOwner;
+
+private:
+	BitmapViews(const BitmapViews&);
+	BitmapViews& operator=(const BitmapViews&);
+};
+}
+
+
 // A rectangle of pixels in one colour space, kept in the process's memory. The bounds give
 // the coordinate system: BRect(0, 0, 149, 79) holds 150 x 80 pixels. Rows are padded to a
 // multiple of four bytes. A bitmap that accepts views can be locked like a window.
@@ -67,6 +88,15 @@ public:
 	void Unlock();
 	bool IsLocked() const;
 
+	// Views that draw into the bitmap, which must accept views. AddChild() calls their
+	// AttachedToWindow() and AllAttached() hooks; the bitmap deletes them when it goes.
+	void AddChild(BView* view);
+	bool RemoveChild(BView* view);
+	int32 CountChildren() const;
+	BView* ChildAt(int32 index) const;
+	BView* FindView(const char* viewName) const;
+	BView* FindView(BPoint point);
+
 	BBitmap& operator=(const BBitmap& source);
 
 	// Deprecated: ImportBits() at a byte offset, rows padded to four bytes.
@@ -85,6 +115,8 @@ private:
 	status_t fInitError;
 	// Stands for the lock of the hidden window that views will draw in.
 	BLocker fLocker;
+	// After the lock: the views leave while it still exists.
+	BPrivate::BitmapViews fViews;
 };
 
 

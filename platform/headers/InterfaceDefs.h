@@ -41,6 +41,18 @@ enum color_which {
 };
 
 
+// How stroked lines end and how their segments meet
+enum join_mode { B_ROUND_JOIN = 0, B_MITER_JOIN, B_BEVEL_JOIN, B_BUTT_JOIN, B_SQUARE_JOIN };
+
+enum cap_mode {
+	B_ROUND_CAP = B_ROUND_JOIN,
+	B_BUTT_CAP = B_BUTT_JOIN,
+	B_SQUARE_CAP = B_SQUARE_JOIN
+};
+
+const float B_DEFAULT_MITER_LIMIT = 10.0F;
+
+
 #define B_LIGHTEN_MAX_TINT 0.0f
 #define B_LIGHTEN_2_TINT 0.385f
 #define B_LIGHTEN_1_TINT 0.590f

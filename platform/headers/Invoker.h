@@ -17,38 +17,37 @@ class BMessage;
 // Something that sends a message to a target when it is used. The invoker owns its message.
 class BInvoker {
 public:
-								BInvoker();
-								BInvoker(BMessage* message, const BHandler* handler,
-									const BLooper* looper = NULL);
-								BInvoker(BMessage* message, BMessenger target);
-	virtual						~BInvoker();
+	BInvoker();
+	BInvoker(BMessage* message, const BHandler* handler, const BLooper* looper = NULL);
+	BInvoker(BMessage* message, BMessenger target);
+	virtual ~BInvoker();
 
-	virtual	status_t			SetMessage(BMessage* message);
-			BMessage*			Message() const;
-			uint32				Command() const;
+	virtual status_t SetMessage(BMessage* message);
+	BMessage* Message() const;
+	uint32 Command() const;
 
-	virtual	status_t			SetTarget(const BHandler* handler, const BLooper* looper = NULL);
-	virtual	status_t			SetTarget(BMessenger messenger);
-			bool				IsTargetLocal() const;
-			BHandler*			Target(BLooper** _looper = NULL) const;
-			BMessenger			Messenger() const;
+	virtual status_t SetTarget(const BHandler* handler, const BLooper* looper = NULL);
+	virtual status_t SetTarget(BMessenger messenger);
+	bool IsTargetLocal() const;
+	BHandler* Target(BLooper** _looper = NULL) const;
+	BMessenger Messenger() const;
 
-	virtual	status_t			SetHandlerForReply(BHandler* handler);
-			BHandler*			HandlerForReply() const;
+	virtual status_t SetHandlerForReply(BHandler* handler);
+	BHandler* HandlerForReply() const;
 
-	virtual	status_t			Invoke(BMessage* message = NULL);
-			status_t			InvokeNotify(BMessage* message, uint32 kind = 0);
-			status_t			SetTimeout(bigtime_t timeout);
-			bigtime_t			Timeout() const;
+	virtual status_t Invoke(BMessage* message = NULL);
+	status_t InvokeNotify(BMessage* message, uint32 kind = 0);
+	status_t SetTimeout(bigtime_t timeout);
+	bigtime_t Timeout() const;
 
 private:
-								BInvoker(const BInvoker&);
-			BInvoker&			operator=(const BInvoker&);
+	BInvoker(const BInvoker&);
+	BInvoker& operator=(const BInvoker&);
 
-			BMessage*			fMessage;
-			BMessenger			fMessenger;
-			BHandler*			fReplyTo;
-			bigtime_t			fTimeout;
+	BMessage* fMessage;
+	BMessenger fMessenger;
+	BHandler* fReplyTo;
+	bigtime_t fTimeout;
 };
 
 
