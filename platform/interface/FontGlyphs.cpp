@@ -116,7 +116,8 @@ FontEngine::Data::Char(StyleEntry* style, FT_Face face, uint32 code)
 		return found->second;
 
 	CharInfo info;
-	info.glyph = FT_Get_Char_Index(face, code);
+	// Control characters such as a tab show as blank space, never as a missing-glyph box.
+	info.glyph = FT_Get_Char_Index(face, code < 0x20 || code == 0x7f ? ' ' : code);
 	info.advance = 0;
 	if (FT_Get_Advance(face, info.glyph, FT_LOAD_NO_SCALE, &info.advance) != 0)
 		info.advance = 0;

@@ -397,3 +397,28 @@ TEST(TextTest, ThreadsDrawTheSameText)
 		delete canvas;
 	}
 }
+
+
+TEST(TextControlCharacters, ATabDrawsAsBlankSpace)
+{
+	BFont font(be_bold_font);
+	font.SetSize(11);
+	EXPECT_FLOAT_EQ(font.StringWidth("\t"), font.StringWidth(" "));
+
+	BBitmap bitmap(BRect(0, 0, 39, 19), B_RGBA32, true);
+	BView* view = new BView(bitmap.Bounds(), "text", B_FOLLOW_ALL_SIDES, 0);
+	bitmap.Lock();
+	bitmap.AddChild(view);
+	view->SetHighColor(255, 255, 255);
+	view->FillRect(view->Bounds());
+	view->SetHighColor(0, 0, 0);
+	view->SetFont(&font);
+	view->DrawString(" \t ", BPoint(2, 14));
+	view->Sync();
+	const uint8* bits = (const uint8*)bitmap.Bits();
+	for (int32 y = 0; y < 20; y++) {
+		for (int32 x = 0; x < 40; x++)
+			ASSERT_EQ(bits[y * bitmap.BytesPerRow() + x * 4], 255) << x << "," << y;
+	}
+	bitmap.Unlock();
+}
