@@ -10,6 +10,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <array>
 #include <vector>
 
 #include "wg_Prefs.h"
@@ -62,8 +63,8 @@ clean_value(BString& value)
 
 
 // The page in memory, cut into the pieces a line reader with a 2048-byte buffer delivers:
-// up to and including a line end, at most 2047 bytes. Searching the whole page once per
-// pattern is much faster than searching every line for every pattern; a match counts
+// up to and including a line end, at most 2047 bytes. Searching the whole page once for all
+// patterns is much faster than searching every line for every pattern; a match counts
 // where the line reader would have seen it, that is before the first NUL of its piece.
 class Page {
 public:
@@ -122,25 +123,47 @@ public:
 		line[piece.textEnd - piece.start] = '\0';
 	}
 
-	// Where `pattern` first stands in the piece, or -1. `next` carries the page position of
-	// the pattern's next occurrence from one piece to the next (kUnsearched at first), so
-	// that each pattern is searched for once over the whole page.
+	// Finds every occurrence of the patterns in one pass over the page; a pattern's id is
+	// its index in the list. Call after MarkAltQuotes().
+	void
+	FindAll(const std::vector<BString>& patterns)
+	{
+		fOccurrences.assign(patterns.size(), std::vector<size_t>());
+		fLengths.clear();
+		size_t total = 0;
+		for (const BString& pattern : patterns) {
+			fLengths.push_back(pattern.Length());
+			total += pattern.Length();
+		}
+		if (total <= kMaxAutomatonStates)
+			_ScanWithAutomaton(patterns);
+		else {
+			for (size_t id = 0; id < patterns.size(); id++) {
+				if (fLengths[id] == 0)
+					continue;
+				for (size_t at = _Search(0, patterns[id].String()); at != kNotFound;
+					 at = _Search(at + 1, patterns[id].String())) {
+					fOccurrences[id].push_back(at);
+				}
+			}
+		}
+	}
+
+	// Where pattern `id` first stands in the piece, or -1. `cursor` walks the pattern's
+	// occurrences from one piece to the next; it starts at 0.
 	ssize_t
-	Find(int32 index, const char* pattern, size_t length, size_t& next) const
+	Find(int32 index, size_t id, size_t& cursor) const
 	{
 		const Piece& piece = fPieces[index];
+		const size_t length = fLengths[id];
 		if (length == 0)
 			return 0;
-		if (next == kNotFound)
+		const std::vector<size_t>& found = fOccurrences[id];
+		while (cursor < found.size() && found[cursor] < piece.start)
+			cursor++;
+		if (cursor == found.size() || found[cursor] + length > piece.textEnd)
 			return -1;
-		if (next == kUnsearched || next < piece.start) {
-			next = _Search(piece.start, pattern);
-			if (next == kNotFound)
-				return -1;
-		}
-		if (next + length > piece.textEnd)
-			return -1;
-		return next - piece.start;
+		return found[cursor] - piece.start;
 	}
 
 	// An image's source attribute ends at the quote before " alt=": it becomes an apostrophe.
@@ -163,9 +186,68 @@ public:
 	}
 
 	static constexpr size_t kNotFound = (size_t)-1;
-	static constexpr size_t kUnsearched = (size_t)-2;
 
 private:
+	// Patterns that are together longer than this are searched for one by one.
+	static constexpr size_t kMaxAutomatonStates = 4096;
+
+	// A search automaton over all patterns at once: every state has a transition for
+	// every byte, so the page is read once, one table lookup per byte.
+	void
+	_ScanWithAutomaton(const std::vector<BString>& patterns)
+	{
+		std::vector<std::array<int32, 256>> next(1);
+		next[0].fill(-1);
+		std::vector<std::vector<int32>> ending(1);
+		for (size_t id = 0; id < patterns.size(); id++) {
+			if (fLengths[id] == 0)
+				continue;
+			int32 state = 0;
+			for (int32 i = 0; i < patterns[id].Length(); i++) {
+				uint8 byte = (uint8)patterns[id].ByteAt(i);
+				if (next[state][byte] < 0) {
+					next[state][byte] = (int32)next.size();
+					next.emplace_back();
+					next.back().fill(-1);
+					ending.emplace_back();
+				}
+				state = next[state][byte];
+			}
+			ending[state].push_back((int32)id);
+		}
+
+		// Breadth first: a state's fallback is complete before the states below it.
+		std::vector<int32> fallback(next.size(), 0);
+		std::vector<int32> queue;
+		for (int32 byte = 0; byte < 256; byte++) {
+			if (next[0][byte] < 0)
+				next[0][byte] = 0;
+			else
+				queue.push_back(next[0][byte]);
+		}
+		for (size_t head = 0; head < queue.size(); head++) {
+			int32 state = queue[head];
+			for (int32 byte = 0; byte < 256; byte++) {
+				int32 child = next[state][byte];
+				if (child < 0) {
+					next[state][byte] = next[fallback[state]][byte];
+					continue;
+				}
+				fallback[child] = next[fallback[state]][byte];
+				const std::vector<int32>& inherited = ending[fallback[child]];
+				ending[child].insert(ending[child].end(), inherited.begin(), inherited.end());
+				queue.push_back(child);
+			}
+		}
+
+		int32 state = 0;
+		for (size_t i = 0; i < fSize; i++) {
+			state = next[state][(uint8)fData[i]];
+			for (int32 id : ending[state])
+				fOccurrences[id].push_back(i + 1 - fLengths[id]);
+		}
+	}
+
 	// strstr is the fastest search here; NUL bytes in the page end its runs, so it goes on
 	// after each of them.
 	size_t
@@ -189,6 +271,8 @@ private:
 	char* fData;
 	size_t fSize;
 	std::vector<Piece> fPieces;
+	std::vector<std::vector<size_t>> fOccurrences;
+	std::vector<size_t> fLengths;
 };
 
 
@@ -220,16 +304,22 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 	if (page.Read(path)) {
 		page.MarkAltQuotes();
 
-		std::vector<size_t> next(patternCount, Page::kUnsearched);
-		size_t nextRowStart = Page::kUnsearched;
-		size_t nextRowEnd = Page::kUnsearched;
 		char line[kLineBuffer];
 		std::vector<BString*> patterns(patternCount);
 		std::vector<BString*> labels(patternCount);
+		// The patterns to find: each label's, then the two that mark a table row.
+		std::vector<BString> searched;
 		for (int32 j = 0; j < patternCount; j++) {
 			patterns[j] = (BString*)patternList->ItemAt(j);
 			labels[j] = (BString*)labelList->ItemAt(j);
+			searched.push_back(patterns[j] != NULL ? *patterns[j] : BString());
 		}
+		const size_t rowStartId = searched.size();
+		searched.push_back("<tr>");
+		const size_t rowEndId = searched.size();
+		searched.push_back("</tr>");
+		page.FindAll(searched);
+		std::vector<size_t> cursors(searched.size(), 0);
 
 		for (int32 i = 0; i < page.CountPieces(); i++) {
 			if (matches >= labelCount) {
@@ -238,8 +328,8 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 			}
 
 			bool copied = false;
-			if (page.Find(i, "<tr>", 4, nextRowStart) > 0
-				&& page.Find(i, "</tr>", 5, nextRowEnd) > 0) {
+			if (page.Find(i, rowStartId, cursors[rowStartId]) > 0
+				&& page.Find(i, rowEndId, cursors[rowEndId]) > 0) {
 				page.CopyPiece(i, line);
 				copied = true;
 				printf(" full <tr>...</tr> in one line\n %s\n", line);
@@ -257,7 +347,7 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 					continue;
 				}
 
-				ssize_t found = page.Find(i, pattern->String(), pattern->Length(), next[j]);
+				ssize_t found = page.Find(i, j, cursors[j]);
 				if (found < 0)
 					continue;
 				if (!copied) {
