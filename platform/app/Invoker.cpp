@@ -11,33 +11,17 @@
 #include <Message.h>
 
 
-BInvoker::BInvoker()
-	:
-	fMessage(NULL),
-	fReplyTo(NULL),
-	fTimeout(B_INFINITE_TIMEOUT)
-{
-}
+BInvoker::BInvoker() : fMessage(NULL), fReplyTo(NULL), fTimeout(B_INFINITE_TIMEOUT) { }
 
 
 BInvoker::BInvoker(BMessage* message, const BHandler* handler, const BLooper* looper)
-	:
-	fMessage(message),
-	fMessenger(handler, looper),
-	fReplyTo(NULL),
-	fTimeout(B_INFINITE_TIMEOUT)
-{
-}
+	: fMessage(message), fMessenger(handler, looper), fReplyTo(NULL), fTimeout(B_INFINITE_TIMEOUT)
+{ }
 
 
 BInvoker::BInvoker(BMessage* message, BMessenger target)
-	:
-	fMessage(message),
-	fMessenger(target),
-	fReplyTo(NULL),
-	fTimeout(B_INFINITE_TIMEOUT)
-{
-}
+	: fMessage(message), fMessenger(target), fReplyTo(NULL), fTimeout(B_INFINITE_TIMEOUT)
+{ }
 
 
 BInvoker::~BInvoker()

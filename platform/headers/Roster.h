@@ -13,6 +13,7 @@
 
 
 class BLooper;
+class BMessage;
 
 
 // Application flags
@@ -37,8 +38,9 @@ struct app_info {
 };
 
 
-// Knows the running applications. For now it knows the application of this process, once
-// it has registered itself (BPrivate::register_app_looper()).
+// Knows the running applications: the application of this process, once it has registered
+// itself (BPrivate::register_app_looper()), and those of the user's other processes through a
+// per-user registry that every BApplication announces itself in.
 class BRoster {
 public:
 	BRoster();
@@ -46,7 +48,20 @@ public:
 
 	// B_ERROR when no application with the signature runs
 	status_t GetAppInfo(const char* signature, app_info* info) const;
+	status_t GetRunningAppInfo(team_id team, app_info* info) const;
 	bool IsRunning(const char* signature) const;
+	// The team of a running application with the signature, or B_ERROR
+	team_id TeamFor(const char* signature) const;
+
+	// The executable last registered under the signature (B_LAUNCH_FAILED_APP_NOT_FOUND:
+	// none)
+	status_t FindApp(const char* mimeType, entry_ref* app) const;
+	// Starts the executable registered under the signature, detached. A running application
+	// gives B_ALREADY_RUNNING (and, when it is this process's, gets the message).
+	status_t Launch(
+		const char* mimeType, BMessage* initialMessage = NULL, team_id* appTeam = NULL) const;
+	status_t Launch(
+		const char* mimeType, int argc, const char* const* args, team_id* appTeam = NULL) const;
 };
 
 

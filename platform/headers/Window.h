@@ -11,6 +11,15 @@
 #include <String.h>
 
 
+class BMessageRunner;
+class BView;
+
+namespace BPrivate {
+class DisplayWindow;
+class WindowOwner;
+}
+
+
 enum window_type {
 	B_UNTYPED_WINDOW = 0,
 	B_TITLED_WINDOW = 1,
@@ -48,33 +57,123 @@ enum {
 #define B_ALL_WORKSPACES 0xffffffff
 
 
-// A window: a looper with a frame on the screen. Showing it runs its thread.
+// A window: a looper with a frame on a screen and a tree of views that draw into its back
+// buffer. Showing it the first time runs its thread. Frame() is the content area in screen
+// coordinates; Bounds() is the same area in the window's own.
 class BWindow : public BLooper {
 public:
 	BWindow(BRect frame, const char* title, window_type type, uint32 flags,
 		uint32 workspace = B_CURRENT_WORKSPACE);
 	virtual ~BWindow();
 
+	virtual void Quit();
+
+	// Hooks
+	virtual void DispatchMessage(BMessage* message, BHandler* handler);
+	virtual void MessageReceived(BMessage* message);
+	virtual void FrameMoved(BPoint newPosition);
+	virtual void FrameResized(float newWidth, float newHeight);
+	virtual void WindowActivated(bool active);
+
+	// Views
+	void AddChild(BView* child, BView* before = NULL);
+	bool RemoveChild(BView* child);
+	int32 CountChildren() const;
+	BView* ChildAt(int32 index) const;
+	BView* FindView(const char* viewName) const;
+	BView* FindView(BPoint point) const;
+	BView* CurrentFocus() const;
+
+	// Draws what waits to be drawn now, instead of when the update message comes.
+	void UpdateIfNeeded();
+	bool NeedsUpdate() const;
+
 	virtual void Show();
 	virtual void Hide();
 	bool IsHidden() const;
+	void Activate(bool active = true);
+	bool IsActive() const;
 
 	void SetPulseRate(bigtime_t rate);
 	bigtime_t PulseRate() const;
 
+	void MoveBy(float dx, float dy);
+	void MoveTo(BPoint point);
+	void MoveTo(float x, float y);
+	void ResizeBy(float dx, float dy);
+	void ResizeTo(float width, float height);
+	void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
+	void GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight, float* maxHeight) const;
+
+	void ConvertToScreen(BPoint* point) const;
+	BPoint ConvertToScreen(BPoint point) const;
+	void ConvertFromScreen(BPoint* point) const;
+	BPoint ConvertFromScreen(BPoint point) const;
+	void ConvertToScreen(BRect* rect) const;
+	BRect ConvertToScreen(BRect rect) const;
+	void ConvertFromScreen(BRect* rect) const;
+	BRect ConvertFromScreen(BRect rect) const;
+
 	BRect Frame() const;
 	BRect Bounds() const;
+	void SetTitle(const char* title);
 	const char* Title() const;
 	window_type Type() const;
 	uint32 Flags() const;
 
 private:
+	BWindow(const BWindow&);
+	BWindow& operator=(const BWindow&);
+
+	friend class BPrivate::WindowOwner;
+
+	void _ViewAttached(BView* view);
+	void _ViewDetached(BView* view);
+	void _Invalidate(BRect rect);
+	void _Update();
+	void _SetSize(float width, float height);
+	bool _AllocateBuffer(int32 width, int32 height);
+	void _UpdatePulse(bool needed);
+	static bool _NeedsPulse(const BView* view);
+	void _Pulse(BView* view);
+	void _WindowActivated(BView* view, bool active);
+	void _HandleMouse(BMessage* message);
+	void _HandleKey(BMessage* message, BHandler* handler);
+
 	BRect fFrame;
 	BString fTitle;
 	window_type fType;
 	uint32 fFlags;
 	bigtime_t fPulseRate;
 	int32 fShowLevel;
+	bool fActive;
+
+	BPrivate::WindowOwner* fOwner;
+	BPrivate::DisplayWindow* fDisplayWindow;
+	BView* fTopView;
+	BView* fFocus;
+	// The view that got the press, while buttons are held, and the one the pointer is in
+	BView* fMouseView;
+	BView* fLastMouseView;
+	BPoint fMousePosition;
+	uint32 fMouseButtons;
+
+	// The back buffer, B_RGB32
+	uint8* fBuffer;
+	int32 fBufferWidth;
+	int32 fBufferHeight;
+	// The part to draw at the next update; not valid when there is none
+	BRect fDirty;
+	bool fUpdatePending;
+	bool fDeleting;
+
+	float fMinWidth;
+	float fMaxWidth;
+	float fMinHeight;
+	float fMaxHeight;
+
+	BMessageRunner* fPulseRunner;
+	bigtime_t fPulseRunnerRate;
 };
 
 

@@ -1,0 +1,116 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+#ifndef _DISPLAY_H
+#define _DISPLAY_H
+
+
+#include <Point.h>
+#include <Rect.h>
+#include <Window.h>
+
+#include "Painter.h"
+
+
+class BMessage;
+
+
+namespace BPrivate {
+
+
+// The window's side of a display window: where the display sends what happens to it.
+//
+// The display posts these messages, all to the window itself:
+// - B_MOUSE_DOWN, B_MOUSE_UP, B_MOUSE_MOVED with "screen_where", "when", "buttons",
+//   "modifiers" and, for B_MOUSE_DOWN, "clicks"; a B_MOUSE_MOVED with "_exited" true tells a
+//   window that the pointer went to another one;
+// - B_KEY_DOWN, B_KEY_UP with "when", "key", "modifiers", "byte", "bytes", "raw_char";
+// - B_QUIT_REQUESTED when the user closes the window;
+// - B_WINDOW_ACTIVATED with "active";
+// - B_WINDOW_MOVED with "where" and B_WINDOW_RESIZED with "width" and "height" when the user
+//   moves or resizes the window.
+class DisplayClient {
+public:
+	virtual ~DisplayClient() { }
+
+	// Called from any thread, with the display's own lock held: it must not lock the window.
+	// The message is copied.
+	virtual void PostDisplayMessage(BMessage* message) = 0;
+	virtual BWindow* ClientWindow() const = 0;
+};
+
+
+// A window on a display. The window calls these from its thread (or while it is locked);
+// frames are the content area's, in screen coordinates.
+class DisplayWindow {
+public:
+	virtual ~DisplayWindow() { }
+
+	virtual void SetTitle(const char* title) = 0;
+	virtual void SetFrame(BRect frame) = 0;
+	virtual void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight)
+		= 0;
+	virtual void Show() = 0;
+	virtual void Hide() = 0;
+	virtual void Activate(bool active) = 0;
+	// The window drew into its back buffer within rect (window coordinates); the display
+	// takes a copy of those pixels.
+	virtual void UpdateContents(const DrawTarget& buffer, BRect rect) = 0;
+};
+
+
+// Puts windows on a screen. The Interface Kit only talks to this interface: the backend is
+// chosen once, at the first window.
+class Display {
+public:
+	virtual ~Display() { }
+
+	static Display* Default();
+
+	virtual const char* Name() const = 0;
+	virtual BRect ScreenFrame() const = 0;
+	// A new, hidden window; its owner deletes it, which takes it off the screen.
+	virtual DisplayWindow* CreateWindow(
+		DisplayClient* client, BRect frame, const char* title, window_type type, uint32 flags)
+		= 0;
+};
+
+
+// Counts clicks as Haiku's input driver and app_server do: a press within the click speed of
+// the previous one, with the same buttons and modifiers, in the same window and less than
+// 4 pixels away, adds one; anything else starts again at 1.
+class ClickCounter {
+public:
+	ClickCounter();
+
+	int32 Press(
+		BPoint screenWhere, uint32 buttons, uint32 modifiers, bigtime_t when, const void* window);
+	void Reset();
+
+	static const bigtime_t kClickSpeed = 500000;
+
+private:
+	BPoint fWhere;
+	uint32 fButtons;
+	uint32 fModifiers;
+	bigtime_t fWhen;
+	const void* fWindow;
+	int32 fClicks;
+};
+
+
+// The event messages displays send, with the fields named above.
+BMessage* make_mouse_message(uint32 what, BPoint screenWhere, uint32 buttons, uint32 modifiers,
+	bigtime_t when, int32 clicks);
+BMessage* make_key_message(
+	uint32 what, const char* bytes, int32 key, uint32 modifiers, bigtime_t when);
+
+// The backends
+Display* create_headless_display();
+
+
+} // namespace BPrivate
+
+
+#endif // _DISPLAY_H
