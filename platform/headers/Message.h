@@ -16,6 +16,7 @@
 
 class BHandler;
 class BMessenger;
+struct entry_ref;
 class BString;
 
 
@@ -91,6 +92,7 @@ public:
 
 	// Adding data
 	status_t AddRect(const char* name, BRect rect);
+	status_t AddRef(const char* name, const entry_ref* ref);
 	status_t AddPoint(const char* name, BPoint point);
 	status_t AddString(const char* name, const char* string);
 	status_t AddString(const char* name, const BString& string);
@@ -120,6 +122,8 @@ public:
 
 	// Finding data
 	status_t FindRect(const char* name, BRect* rect) const;
+	status_t FindRef(const char* name, entry_ref* ref) const;
+	status_t FindRef(const char* name, int32 index, entry_ref* ref) const;
 	status_t FindRect(const char* name, int32 index, BRect* rect) const;
 	status_t FindPoint(const char* name, BPoint* point) const;
 	status_t FindPoint(const char* name, int32 index, BPoint* point) const;

@@ -5,6 +5,8 @@
 
 
 #include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -245,6 +247,15 @@ HeadlessWindow::UpdateContents(const DrawTarget& buffer, BRect rect)
 	for (int32 y = top; y <= bottom; y++) {
 		const uint8* source = buffer.bits + (size_t)y * buffer.bytesPerRow + left * 4;
 		memcpy(&fPixels[(size_t)y * fWidth + left], source, (size_t)(right - left + 1) * 4);
+	}
+
+	// A scripted run without a screen can ask for a picture of the screen after every
+	// update of a window: HAIKU_HEADLESS_SNAPSHOT names the PNG file.
+	const char* snapshot = getenv("HAIKU_HEADLESS_SNAPSHOT");
+	if (snapshot != NULL && snapshot[0] != '\0' && fVisible
+		&& BPrivate::headless_save_screenshot(snapshot) == B_OK) {
+		printf("screen: %s\n", snapshot);
+		fflush(stdout);
 	}
 }
 

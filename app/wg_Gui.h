@@ -1,0 +1,33 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+#ifndef _WG_GUI_H
+#define _WG_GUI_H
+
+
+#include <Application.h>
+
+
+class DSWindow;
+class Prefs;
+
+
+#define WG_APP_SIGNATURE "application/x-vnd.QK-Webgrazer"
+
+
+// The program's application: loads the settings and presets and shows the main window.
+class DSApplication : public BApplication {
+public:
+	DSApplication();
+	virtual ~DSApplication();
+
+	virtual void MessageReceived(BMessage* message);
+	virtual void RefsReceived(BMessage* message);
+
+	Prefs* prefs;
+	DSWindow* mainWindow;
+};
+
+
+#endif // _WG_GUI_H
