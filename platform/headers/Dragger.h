@@ -21,6 +21,7 @@ public:
 	static status_t HideAllDraggers();
 	static bool AreDraggersDrawn();
 
+	virtual void AttachedToWindow();
 	virtual void Draw(BRect updateRect);
 
 	BView*

@@ -43,6 +43,15 @@ BDragger::AreDraggersDrawn()
 }
 
 
+// While draggers are not shown the handle stays hidden, so that its target shows through.
+void
+BDragger::AttachedToWindow()
+{
+	if (!sDraggersShown && !IsHidden(this))
+		Hide();
+}
+
+
 // A small hatched square in the corner of the target.
 void
 BDragger::Draw(BRect)
