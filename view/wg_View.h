@@ -73,6 +73,12 @@ public:
 	void PresetSelector();
 	void GetWgetData();
 
+	void OpenPrefs();
+	void ClosePrefs();
+	void OpenContext(BPoint where);
+	void SetContext(BPoint where);
+	void CloseContext();
+
 	Prefs* prefs;
 	bool isReplicant;
 	bool inDeskbar;

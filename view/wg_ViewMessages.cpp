@@ -9,12 +9,17 @@
 #include <stdio.h>
 
 #include <AppDefs.h>
+#include <Application.h>
 #include <Looper.h>
 #include <Message.h>
 #include <OS.h>
+#include <String.h>
 
 #include "wg_Prefs.h"
 #include "wg_Tools.h"
+
+
+static const char* kCopyright = "Copyright 2013-2026, the Webgrazer developers";
 
 
 void
@@ -48,9 +53,41 @@ WView::MessageReceived(BMessage* message)
 		prefs->Logbuch(0, NULL, "WP_CLOSE ", true, true);
 		fullRedraw = false;
 		UpdateImage();
+		ClosePrefs();
 		break;
 
+	case kMsgPrefsCloseNow:
+		ClosePrefs();
+		break;
+
+	case kMsgPreferences:
+		prefs->Logbuch(0, NULL, "WV_PREFERENCES ", true, true);
+		OpenPrefs();
+		break;
+
+	case kMsgQuit:
+		prefs->Logbuch(0, NULL, "WV_QUIT ", true, true);
+		if (prefs->opInDeskbar) {
+			// A Deskbar item is taken away by the Deskbar; this build has none to ask, so
+			// the item has nothing more to do.
+		} else if (isReplicant) {
+			if (Looper() != NULL)
+				Looper()->PostMessage(kMsgReplicantQuit, this);
+		} else if (be_app != NULL)
+			be_app->PostMessage(B_QUIT_REQUESTED);
+		break;
+
+	case kMsgContext: {
+		CloseContext();
+		prefs->Logbuch(0, NULL, "WV_CONTEXT ", true, true);
+		BPoint where(0, 0);
+		message->FindPoint("where", &where);
+		OpenContext(where);
+		break;
+	}
+
 	case kMsgNextPreset: {
+		CloseContext();
 		Invalidate();
 		prefs->Logbuch(0, NULL, "WV_NEXT_PRESET ", true, true);
 		prefs->nextUpdateDue = system_time() - 1000000;
@@ -60,6 +97,7 @@ WView::MessageReceived(BMessage* message)
 	}
 
 	case kMsgSelectPreset: {
+		CloseContext();
 		Invalidate();
 		prefs->Logbuch(0, NULL, "WV_SEL_PRESET ", true, true);
 		message->FindInt32("PresetNr", &presetNr);
@@ -71,11 +109,21 @@ WView::MessageReceived(BMessage* message)
 		break;
 	}
 
-	case kMsgQuit:
-		prefs->Logbuch(0, NULL, "WV_QUIT ", true, true);
-		if (isReplicant && Looper() != NULL)
-			Looper()->PostMessage(kMsgReplicantQuit, this);
+	case kMsgDeskbarSwitch:
+		// Window and Deskbar mode: there is no Deskbar to switch to in this build, so the
+		// view stays where it is.
 		break;
+
+	case B_ABOUT_REQUESTED:
+	case kMsgAbout:
+	case kMsgInfo: {
+		BString text;
+		if (isReplicant)
+			text << "Replicant";
+		text << "\n\n" << kCopyright;
+		DoAlert(text.String());
+		break;
+	}
 
 	case B_PULSE:
 		prefs->Logbuch(0, NULL, "B_PULSE ", true, true);

@@ -60,6 +60,12 @@ public:
 };
 
 
+// Windows of this type are pop-up menus: no border, never focused, above every other window.
+// While one is shown it gets every pointer event of the screen (a pointer grab): presses and
+// releases outside its frame arrive with a "screen_where" outside it, so it can close itself.
+const window_type kMenuWindowType = (window_type)0x4d454e55;
+
+
 // Puts windows on a screen. The Interface Kit only talks to this interface: the backend is
 // chosen once, at the first window.
 class Display {
@@ -106,8 +112,9 @@ BMessage* make_mouse_message(uint32 what, BPoint screenWhere, uint32 buttons, ui
 BMessage* make_key_message(
 	uint32 what, const char* bytes, int32 key, uint32 modifiers, bigtime_t when);
 
-// The backends
+// The backends. create_x11_display returns NULL when no X server answers.
 Display* create_headless_display();
+Display* create_x11_display();
 
 
 } // namespace BPrivate

@@ -94,6 +94,11 @@ public:
 
 	BRect InsetByCopy(float dx, float dy) const;
 	BRect OffsetByCopy(float dx, float dy) const;
+	BRect
+	OffsetByCopy(BPoint delta) const
+	{
+		return OffsetByCopy(delta.x, delta.y);
+	}
 	BRect OffsetToCopy(float x, float y) const;
 	BRect
 	OffsetToCopy(BPoint p) const

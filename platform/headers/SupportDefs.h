@@ -39,6 +39,7 @@ typedef uint32 type_code;
 typedef uint32 perform_code;
 
 typedef uint32 uchar_t;
+typedef unsigned char uchar;
 
 #define B_PRId8 PRId8
 #define B_PRIi8 PRIi8

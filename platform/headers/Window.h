@@ -120,6 +120,7 @@ public:
 	const char* Title() const;
 	window_type Type() const;
 	uint32 Flags() const;
+	status_t SetFlags(uint32 flags);
 
 private:
 	BWindow(const BWindow&);

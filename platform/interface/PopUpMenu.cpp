@@ -8,6 +8,8 @@
 
 #include <MenuItem.h>
 
+#include "MenuTracker.h"
+
 
 BPopUpMenu::BPopUpMenu(const char* name, bool radioMode, bool labelFromMarked, menu_layout layout)
 	: BMenu(name, layout), fAutoDestruct(false)
@@ -21,7 +23,6 @@ BPopUpMenu::BPopUpMenu(const char* name, bool radioMode, bool labelFromMarked, m
 BPopUpMenu::~BPopUpMenu() { }
 
 
-// Showing a menu needs a screen; until a display shows it, nothing is chosen.
 BMenuItem*
 BPopUpMenu::Go(BPoint where, bool deliversMessage, bool openAnyway, bool async)
 {
@@ -29,16 +30,12 @@ BPopUpMenu::Go(BPoint where, bool deliversMessage, bool openAnyway, bool async)
 }
 
 
+// The menu opens whether or not a button is still held, so openAnyway changes nothing here.
 BMenuItem*
-BPopUpMenu::Go(BPoint where, bool deliversMessage, bool openAnyway, BRect clickToOpen, bool async)
+BPopUpMenu::Go(BPoint where, bool deliversMessage, bool, BRect clickToOpen, bool async)
 {
-	(void)where;
-	(void)deliversMessage;
-	(void)openAnyway;
-	(void)clickToOpen;
-	if (async && fAutoDestruct)
-		delete this;
-	return NULL;
+	return BPrivate::track_menu(
+		this, where, clickToOpen, deliversMessage, async, async && fAutoDestruct);
 }
 
 

@@ -13,6 +13,7 @@
 #include <new>
 
 #include <AppDefs.h>
+#include <Application.h>
 #include <Message.h>
 #include <MessageRunner.h>
 #include <Messenger.h>
@@ -258,6 +259,9 @@ BWindow::Quit()
 		return;
 	if (fDisplayWindow != NULL)
 		fDisplayWindow->Hide();
+	// The application ends with this window.
+	if ((fFlags & B_QUIT_ON_WINDOW_CLOSE) != 0 && be_app_messenger.IsValid())
+		be_app_messenger.SendMessage(B_QUIT_REQUESTED);
 	BLooper::Quit();
 }
 
@@ -1040,4 +1044,17 @@ uint32
 BWindow::Flags() const
 {
 	return fFlags;
+}
+
+
+// Only the flags the window itself acts on take effect later; the display keeps the ones it
+// got when the window was made.
+status_t
+BWindow::SetFlags(uint32 flags)
+{
+	if (!Lock())
+		return B_BAD_VALUE;
+	fFlags = flags;
+	Unlock();
+	return B_OK;
 }

@@ -58,7 +58,12 @@ public:
 	bool
 	HasBorder() const
 	{
-		return fType != B_UNTYPED_WINDOW;
+		return fType != B_UNTYPED_WINDOW && !IsMenu();
+	}
+	bool
+	IsMenu() const
+	{
+		return fType == kMenuWindowType;
 	}
 	bool
 	HasTab() const
@@ -113,6 +118,7 @@ public:
 	void Raise(HeadlessWindow* window);
 	void SetActive(HeadlessWindow* window);
 	HeadlessWindow* WindowAt(BPoint where, bool content) const;
+	HeadlessWindow* TopMenu() const;
 
 	std::recursive_mutex fLock;
 	// From the bottom of the stack to the top
@@ -353,11 +359,28 @@ HeadlessDisplay::RemoveWindow(HeadlessWindow* window)
 }
 
 
+// Menus stay above every other window.
 void
 HeadlessDisplay::Raise(HeadlessWindow* window)
 {
 	fWindows.erase(std::remove(fWindows.begin(), fWindows.end(), window), fWindows.end());
-	fWindows.push_back(window);
+	auto position = fWindows.end();
+	if (!window->IsMenu()) {
+		position = std::find_if(fWindows.begin(), fWindows.end(),
+			[](const HeadlessWindow* other) { return other->IsMenu(); });
+	}
+	fWindows.insert(position, window);
+}
+
+
+HeadlessWindow*
+HeadlessDisplay::TopMenu() const
+{
+	for (auto i = fWindows.rbegin(); i != fWindows.rend(); i++) {
+		if ((*i)->fVisible && (*i)->IsMenu())
+			return *i;
+	}
+	return NULL;
 }
 
 
@@ -467,6 +490,25 @@ HeadlessDisplay::InjectMouse(
 	std::lock_guard<std::recursive_mutex> lock(fLock);
 	uint32 oldButtons = fButtons;
 	fButtons = buttons;
+
+	// A shown menu holds the pointer: every event goes to it, wherever it happens.
+	if (HeadlessWindow* menu = TopMenu()) {
+		if (fPointerWindow != NULL && fPointerWindow != menu) {
+			std::unique_ptr<BMessage> exited(
+				make_mouse_message(B_MOUSE_MOVED, where, buttons, modifiers, when, 0));
+			exited->AddBool("_exited", true);
+			fPointerWindow->fClient->PostDisplayMessage(exited.get());
+		}
+		fPointerWindow = NULL;
+		fMouseWindow = NULL;
+		fCloseBoxWindow = NULL;
+		int32 clicks
+			= what == B_MOUSE_DOWN ? fClicks.Press(where, buttons, modifiers, when, menu) : 0;
+		std::unique_ptr<BMessage> message(
+			make_mouse_message(what, where, buttons, modifiers, when, clicks));
+		menu->fClient->PostDisplayMessage(message.get());
+		return B_OK;
+	}
 
 	// A press on a close box closes the window when it is let go there.
 	if (what == B_MOUSE_DOWN && oldButtons == 0) {

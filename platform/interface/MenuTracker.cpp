@@ -1,0 +1,547 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+
+
+#include "MenuTracker.h"
+
+#include <math.h>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include <AppDefs.h>
+#include <Font.h>
+#include <InterfaceDefs.h>
+#include <Menu.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <String.h>
+#include <View.h>
+#include <Window.h>
+
+#include "Display.h"
+
+
+namespace BPrivate {
+
+
+static const uint32 kMsgRedraw = '_mrd';
+static const float kItemPadding = 4;
+static const float kSeparatorHeight = 9;
+static const float kMarkWidth = 18;
+static const float kArrowWidth = 20;
+static const float kMinWidth = 60;
+
+
+class MenuTracker;
+
+
+// What one open menu shows: a copy of its items as they were when it opened, so that drawing
+// never touches the menu while its owner may change it.
+struct MenuEntry {
+	BString label;
+	BMenuItem* item;
+	BMenu* submenu;
+	bool separator;
+	bool enabled;
+	bool marked;
+	// In the menu window's coordinates
+	BRect frame;
+};
+
+
+struct MenuLevel {
+	BMenu* menu;
+	std::vector<MenuEntry> entries;
+	// The content area on the screen
+	BRect frame;
+	BMessenger window;
+	// Names the level's window, which the tracker never touches directly
+	int32 id;
+	int32 highlighted;
+};
+
+
+class MenuWindow : public BWindow {
+public:
+	MenuWindow(std::shared_ptr<MenuTracker> tracker, int32 id, BRect frame);
+	virtual ~MenuWindow();
+
+	virtual void DispatchMessage(BMessage* message, BHandler* handler);
+	virtual void MessageReceived(BMessage* message);
+
+private:
+	std::shared_ptr<MenuTracker> fTracker;
+	int32 fID;
+	BView* fView;
+};
+
+
+class MenuView : public BView {
+public:
+	MenuView(BRect frame, std::shared_ptr<MenuTracker> tracker, int32 id);
+	virtual void Draw(BRect updateRect);
+
+private:
+	std::shared_ptr<MenuTracker> fTracker;
+	int32 fID;
+};
+
+
+class MenuTracker : public std::enable_shared_from_this<MenuTracker> {
+public:
+	MenuTracker(
+		BMenu* root, BRect clickToOpen, bool deliversMessage, bool async, bool deleteWhenDone);
+
+	bool Open(BPoint where);
+	BMenuItem* Wait();
+
+	void HandleMouse(uint32 what, BPoint screenWhere);
+	void Cancel();
+	void WindowGone(int32 id);
+
+	// For drawing: a copy of what a window shows, and its highlighted entry.
+	bool GetLevel(int32 id, std::vector<MenuEntry>* entries, int32* highlighted);
+
+private:
+	bool _OpenLevel(BMenu* menu, BPoint where, BRect parentItem);
+	void _CloseLevelsAfter(int32 level);
+	void _Highlight(int32 level, int32 index);
+	void _Finish(BMenuItem* chosen, std::unique_lock<std::mutex>& lock);
+	int32 _LevelAt(BPoint screenWhere) const;
+	int32 _EntryAt(int32 level, BPoint screenWhere) const;
+	MenuLevel* _FindLevel(int32 id);
+
+	std::mutex fLock;
+	std::condition_variable fDoneCondition;
+	BMenu* fRoot;
+	BRect fClickToOpen;
+	bool fDeliversMessage;
+	bool fAsync;
+	bool fDeleteWhenDone;
+	bool fLeftClickArea;
+	bool fDone;
+	BMenuItem* fChosen;
+	int32 fNextID;
+	std::vector<MenuLevel> fLevels;
+};
+
+
+//	#pragma mark - layout
+
+
+static float
+item_height()
+{
+	font_height height;
+	be_plain_font->GetHeight(&height);
+	return ceilf(height.ascent + height.descent) + 2 * kItemPadding;
+}
+
+
+// Lays the menu's items out in a column; returns the size of the window's content.
+static BRect
+layout_entries(BMenu* menu, std::vector<MenuEntry>* entries)
+{
+	float itemHeight = item_height();
+	float width = kMinWidth;
+	float y = 1;
+	for (int32 i = 0; i < menu->CountItems(); i++) {
+		BMenuItem* item = menu->ItemAt(i);
+		MenuEntry entry;
+		entry.item = item;
+		entry.label = item->Label() != NULL ? item->Label() : "";
+		entry.submenu = item->Submenu();
+		entry.separator = dynamic_cast<BSeparatorItem*>(item) != NULL;
+		entry.enabled = item->IsEnabled() && !entry.separator;
+		entry.marked = item->IsMarked();
+		float height = entry.separator ? kSeparatorHeight : itemHeight;
+		entry.frame.Set(1, y, 1, y + height - 1);
+		y += height;
+		width = std::max(
+			width, kMarkWidth + be_plain_font->StringWidth(entry.label.String()) + kArrowWidth + 2);
+		entries->push_back(entry);
+	}
+	width = ceilf(width);
+	for (MenuEntry& entry : *entries)
+		entry.frame.right = width - 2;
+	return BRect(0, 0, width - 1, y);
+}
+
+
+//	#pragma mark - MenuView
+
+
+MenuView::MenuView(BRect frame, std::shared_ptr<MenuTracker> tracker, int32 id)
+	: BView(frame, "menu", B_FOLLOW_ALL_SIDES, B_WILL_DRAW), fTracker(tracker), fID(id)
+{
+	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
+}
+
+
+void
+MenuView::Draw(BRect)
+{
+	std::vector<MenuEntry> entries;
+	int32 highlighted = -1;
+	if (!fTracker->GetLevel(fID, &entries, &highlighted))
+		return;
+
+	rgb_color background = ui_color(B_MENU_BACKGROUND_COLOR);
+	SetHighColor(tint_color(background, B_DARKEN_2_TINT));
+	StrokeRect(Bounds());
+
+	font_height height;
+	GetFontHeight(&height);
+	for (int32 i = 0; i < (int32)entries.size(); i++) {
+		const MenuEntry& entry = entries[i];
+		if (entry.separator) {
+			float middle = floorf((entry.frame.top + entry.frame.bottom) / 2);
+			SetHighColor(tint_color(background, B_DARKEN_1_TINT));
+			StrokeLine(BPoint(entry.frame.left + 2, middle), BPoint(entry.frame.right - 2, middle));
+			continue;
+		}
+		bool selected = i == highlighted;
+		rgb_color low = selected ? ui_color(B_MENU_SELECTED_BACKGROUND_COLOR) : background;
+		SetLowColor(low);
+		SetHighColor(low);
+		FillRect(entry.frame);
+
+		rgb_color text
+			= ui_color(selected ? B_MENU_SELECTED_ITEM_TEXT_COLOR : B_MENU_ITEM_TEXT_COLOR);
+		if (!entry.enabled)
+			text = tint_color(background, B_DISABLED_LABEL_TINT);
+		SetHighColor(text);
+		float baseline = entry.frame.top + kItemPadding + ceilf(height.ascent);
+		DrawString(entry.label.String(), BPoint(entry.frame.left + kMarkWidth, baseline));
+
+		if (entry.marked) {
+			// A check mark left of the label
+			float x = entry.frame.left + 5;
+			float y = baseline - 4;
+			SetPenSize(2);
+			StrokeLine(BPoint(x, y), BPoint(x + 3, y + 3));
+			StrokeLine(BPoint(x + 3, y + 3), BPoint(x + 9, y - 5));
+			SetPenSize(1);
+		}
+		if (entry.submenu != NULL) {
+			// A small triangle at the right edge
+			float x = entry.frame.right - 12;
+			float middle = floorf((entry.frame.top + entry.frame.bottom) / 2);
+			FillTriangle(BPoint(x, middle - 4), BPoint(x, middle + 4), BPoint(x + 4, middle));
+		}
+	}
+}
+
+
+//	#pragma mark - MenuWindow
+
+
+MenuWindow::MenuWindow(std::shared_ptr<MenuTracker> tracker, int32 id, BRect frame)
+	: BWindow(frame, "menu", kMenuWindowType,
+		B_AVOID_FOCUS | B_NOT_MOVABLE | B_NOT_CLOSABLE | B_NOT_RESIZABLE | B_NOT_ZOOMABLE),
+	  fTracker(tracker), fID(id), fView(NULL)
+{
+	fView = new MenuView(Bounds(), tracker, id);
+	AddChild(fView);
+}
+
+
+MenuWindow::~MenuWindow()
+{
+	fTracker->WindowGone(fID);
+}
+
+
+// The pointer events of the whole screen come here while the menu is shown; the tracker
+// works with their screen positions.
+void
+MenuWindow::DispatchMessage(BMessage* message, BHandler* handler)
+{
+	switch (message->what) {
+	case B_MOUSE_DOWN:
+	case B_MOUSE_UP:
+	case B_MOUSE_MOVED: {
+		BPoint where;
+		if (message->FindPoint("screen_where", &where) != B_OK)
+			break;
+		if (message->what == B_MOUSE_MOVED && message->GetBool("_exited", false))
+			break;
+		fTracker->HandleMouse(message->what, where);
+		break;
+	}
+
+	case B_KEY_DOWN: {
+		const char* bytes = NULL;
+		if (message->FindString("bytes", &bytes) == B_OK && bytes != NULL && bytes[0] == B_ESCAPE)
+			fTracker->Cancel();
+		break;
+	}
+
+	default:
+		BWindow::DispatchMessage(message, handler);
+		break;
+	}
+}
+
+
+void
+MenuWindow::MessageReceived(BMessage* message)
+{
+	if (message->what == kMsgRedraw) {
+		fView->Invalidate();
+		return;
+	}
+	BWindow::MessageReceived(message);
+}
+
+
+//	#pragma mark - MenuTracker
+
+
+MenuTracker::MenuTracker(
+	BMenu* root, BRect clickToOpen, bool deliversMessage, bool async, bool deleteWhenDone)
+	: fRoot(root), fClickToOpen(clickToOpen), fDeliversMessage(deliversMessage), fAsync(async),
+	  fDeleteWhenDone(deleteWhenDone), fLeftClickArea(false), fDone(false), fChosen(NULL),
+	  fNextID(0)
+{ }
+
+
+bool
+MenuTracker::Open(BPoint where)
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	return _OpenLevel(fRoot, where, BRect());
+}
+
+
+// Opens a window for the menu: at where, or beside the parent's item when there is one, kept
+// on the screen.
+bool
+MenuTracker::_OpenLevel(BMenu* menu, BPoint where, BRect parentItem)
+{
+	MenuLevel level;
+	level.menu = menu;
+	level.highlighted = -1;
+	BRect size = layout_entries(menu, &level.entries);
+	if (level.entries.empty())
+		return false;
+
+	BRect screen = Display::Default()->ScreenFrame();
+	BRect frame = size;
+	if (parentItem.IsValid()) {
+		frame.OffsetTo(parentItem.right + 1, parentItem.top - 1);
+		if (frame.right > screen.right)
+			frame.OffsetTo(parentItem.left - 1 - frame.Width() - 1, frame.top);
+	} else
+		frame.OffsetTo(where);
+	if (frame.right > screen.right)
+		frame.OffsetBy(screen.right - frame.right, 0);
+	if (frame.bottom > screen.bottom)
+		frame.OffsetBy(0, screen.bottom - frame.bottom);
+	if (frame.left < screen.left)
+		frame.OffsetBy(screen.left - frame.left, 0);
+	if (frame.top < screen.top)
+		frame.OffsetBy(0, screen.top - frame.top);
+	level.frame = frame;
+
+	level.id = fNextID++;
+	MenuWindow* window = new MenuWindow(shared_from_this(), level.id, frame);
+	level.window = BMessenger(window);
+	fLevels.push_back(level);
+	window->Show();
+	return true;
+}
+
+
+void
+MenuTracker::_CloseLevelsAfter(int32 level)
+{
+	while ((int32)fLevels.size() > level + 1) {
+		fLevels.back().window.SendMessage(B_QUIT_REQUESTED);
+		fLevels.pop_back();
+	}
+}
+
+
+void
+MenuTracker::_Highlight(int32 level, int32 index)
+{
+	MenuLevel& menuLevel = fLevels[level];
+	if (menuLevel.highlighted == index)
+		return;
+	menuLevel.highlighted = index;
+	menuLevel.window.SendMessage(kMsgRedraw);
+}
+
+
+int32
+MenuTracker::_LevelAt(BPoint screenWhere) const
+{
+	for (int32 i = (int32)fLevels.size() - 1; i >= 0; i--) {
+		if (fLevels[i].frame.Contains(screenWhere))
+			return i;
+	}
+	return -1;
+}
+
+
+int32
+MenuTracker::_EntryAt(int32 level, BPoint screenWhere) const
+{
+	const MenuLevel& menuLevel = fLevels[level];
+	BPoint where = screenWhere - menuLevel.frame.LeftTop();
+	for (int32 i = 0; i < (int32)menuLevel.entries.size(); i++) {
+		const MenuEntry& entry = menuLevel.entries[i];
+		if (entry.frame.top <= where.y && where.y <= entry.frame.bottom)
+			return entry.enabled ? i : -1;
+	}
+	return -1;
+}
+
+
+void
+MenuTracker::HandleMouse(uint32 what, BPoint screenWhere)
+{
+	std::unique_lock<std::mutex> lock(fLock);
+	if (fDone || fLevels.empty())
+		return;
+
+	if (!fClickToOpen.IsValid() || !fClickToOpen.Contains(screenWhere))
+		fLeftClickArea = true;
+
+	int32 level = _LevelAt(screenWhere);
+	int32 index = level >= 0 ? _EntryAt(level, screenWhere) : -1;
+
+	if (what == B_MOUSE_UP && !fLeftClickArea)
+		return;
+	if (level < 0) {
+		// A click outside every menu ends tracking; moving there changes nothing.
+		if (what != B_MOUSE_MOVED)
+			_Finish(NULL, lock);
+		return;
+	}
+
+	if (index != fLevels[level].highlighted) {
+		_CloseLevelsAfter(level);
+		_Highlight(level, index);
+		if (index >= 0) {
+			const MenuEntry& entry = fLevels[level].entries[index];
+			if (entry.submenu != NULL) {
+				BRect item = entry.frame.OffsetByCopy(fLevels[level].frame.LeftTop());
+				_OpenLevel(entry.submenu, item.LeftTop(), item);
+			}
+		}
+	} else
+		_CloseLevelsAfter(
+			index >= 0 && fLevels[level].entries[index].submenu != NULL ? level + 1 : level);
+
+	if (what == B_MOUSE_UP && index >= 0 && fLevels[level].entries[index].submenu == NULL)
+		_Finish(fLevels[level].entries[index].item, lock);
+}
+
+
+void
+MenuTracker::Cancel()
+{
+	std::unique_lock<std::mutex> lock(fLock);
+	if (!fDone)
+		_Finish(NULL, lock);
+}
+
+
+// A menu window went away without the tracker closing it (the application quits): tracking
+// ends with nothing chosen.
+void
+MenuTracker::WindowGone(int32 id)
+{
+	std::unique_lock<std::mutex> lock(fLock);
+	if (fDone || _FindLevel(id) == NULL)
+		return;
+	_Finish(NULL, lock);
+}
+
+
+void
+MenuTracker::_Finish(BMenuItem* chosen, std::unique_lock<std::mutex>& lock)
+{
+	fDone = true;
+	fChosen = chosen;
+	_CloseLevelsAfter(-1);
+	lock.unlock();
+
+	if (chosen != NULL && fDeliversMessage) {
+		BMenu* menu = chosen->Menu();
+		if (menu != NULL && menu->IsRadioMode())
+			chosen->SetMarked(true);
+		chosen->Invoke();
+	}
+	if (fAsync && fDeleteWhenDone)
+		delete fRoot;
+
+	lock.lock();
+	fDoneCondition.notify_all();
+}
+
+
+BMenuItem*
+MenuTracker::Wait()
+{
+	std::unique_lock<std::mutex> lock(fLock);
+	fDoneCondition.wait(lock, [this]() { return fDone; });
+	return fChosen;
+}
+
+
+MenuLevel*
+MenuTracker::_FindLevel(int32 id)
+{
+	for (MenuLevel& level : fLevels) {
+		if (level.id == id)
+			return &level;
+	}
+	return NULL;
+}
+
+
+bool
+MenuTracker::GetLevel(int32 id, std::vector<MenuEntry>* entries, int32* highlighted)
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	MenuLevel* level = _FindLevel(id);
+	if (level == NULL)
+		return false;
+	*entries = level->entries;
+	*highlighted = level->highlighted;
+	return true;
+}
+
+
+//	#pragma mark - track_menu
+
+
+BMenuItem*
+track_menu(BMenu* menu, BPoint where, BRect clickToOpen, bool deliversMessage, bool async,
+	bool deleteWhenDone)
+{
+	if (menu == NULL || !isfinite(where.x) || !isfinite(where.y))
+		return NULL;
+	std::shared_ptr<MenuTracker> tracker
+		= std::make_shared<MenuTracker>(menu, clickToOpen, deliversMessage, async, deleteWhenDone);
+	if (!tracker->Open(where)) {
+		if (async && deleteWhenDone)
+			delete menu;
+		return NULL;
+	}
+	if (async)
+		return NULL;
+	return tracker->Wait();
+}
+
+
+} // namespace BPrivate

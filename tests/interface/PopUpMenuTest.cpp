@@ -1,0 +1,262 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+
+
+#include <math.h>
+#include <sys/stat.h>
+
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include <AppDefs.h>
+#include <Bitmap.h>
+#include <Font.h>
+#include <InterfaceDefs.h>
+#include <Looper.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <OS.h>
+#include <PopUpMenu.h>
+#include <Window.h>
+
+#include <gtest/gtest.h>
+
+#include "../../platform/private/BitmapPNG.h"
+#include "../../platform/private/HeadlessScreen.h"
+#include "../app/AppTestSupport.h"
+#include "DrawTestSupport.h"
+#include "TestEnv.h"
+
+
+using namespace BPrivate;
+
+
+namespace {
+
+
+// Polls what the screen shows until the condition holds, at most kPatience.
+bool
+WaitUntil(const std::function<bool()>& condition)
+{
+	bigtime_t deadline = system_time() + kPatience;
+	while (!condition()) {
+		if (system_time() > deadline)
+			return false;
+		snooze(2000);
+	}
+	return true;
+}
+
+
+bool
+MenuShownAt(BPoint where)
+{
+	return headless_window_at(where) != NULL;
+}
+
+
+rgb_color
+ScreenPixel(BPoint where)
+{
+	std::unique_ptr<BBitmap> screen(headless_screen_bitmap());
+	if (screen == NULL)
+		return make_color(0, 0, 0, 0);
+	rgb_color color = PixelAt(screen.get(), (int32)where.x, (int32)where.y);
+	color.alpha = 255;
+	return color;
+}
+
+
+// Where the items of a menu opened at a point lie: one line of the plain font each, with
+// padding, below a one-pixel border.
+float
+ItemHeight()
+{
+	font_height height;
+	be_plain_font->GetHeight(&height);
+	return ceilf(height.ascent + height.descent) + 8;
+}
+
+
+BPoint
+ItemCenter(BPoint menuAt, int32 index)
+{
+	return BPoint(menuAt.x + 30, menuAt.y + 1 + index * ItemHeight() + ItemHeight() / 2);
+}
+
+
+void
+Click(BPoint where, uint32 buttons = B_PRIMARY_MOUSE_BUTTON)
+{
+	ASSERT_EQ(headless_inject_mouse(where, buttons, B_MOUSE_DOWN), B_OK);
+	ASSERT_EQ(headless_inject_mouse(where, 0, B_MOUSE_UP), B_OK);
+}
+
+
+class CountedMenu : public BPopUpMenu {
+public:
+	CountedMenu(bool* deleted) : BPopUpMenu("menu", false, false), fDeleted(deleted) { }
+	virtual ~CountedMenu() { *fDeleted = true; }
+
+private:
+	bool* fDeleted;
+};
+
+
+BMenuItem*
+AddItem(BMenu* menu, const char* label, uint32 what)
+{
+	BMenuItem* item = new BMenuItem(label, new BMessage(what));
+	menu->AddItem(item);
+	return item;
+}
+
+
+} // namespace
+
+
+TEST(PopUpMenuTest, AsynchronousMenuStaysOpenAfterTheOpeningClickAndDeliversTheChosenItem)
+{
+	TestEnv env;
+	Journal journal;
+	JournalLooper* target = new JournalLooper(&journal);
+	target->Run();
+
+	bool deleted = false;
+	CountedMenu* menu = new CountedMenu(&deleted);
+	AddItem(menu, "About", 'abou');
+	menu->AddSeparatorItem();
+	AddItem(menu, "Next", 'fNPs');
+	AddItem(menu, "Quit", 'wvqu');
+	menu->SetTargetForItems(BMessenger(target));
+	menu->SetAsyncAutoDestruct(true);
+
+	// Opened by a secondary click at (200, 200): the release of that click, inside the
+	// click-to-open square, leaves the menu open.
+	BPoint at(200, 200);
+	BRect clickToOpen(200, 200, 210, 210);
+	EXPECT_EQ(menu->Go(at, true, true, clickToOpen, true), nullptr);
+	ASSERT_TRUE(MenuShownAt(at + BPoint(5, 5)));
+	ASSERT_EQ(headless_inject_mouse(at + BPoint(1, 1), 0, B_MOUSE_UP), B_OK);
+
+	// Hovering highlights an item in the selection colour; a picture is kept.
+	BPoint next = ItemCenter(at, 1) + BPoint(0, 9);
+	ASSERT_EQ(headless_inject_mouse(next, 0, B_MOUSE_MOVED), B_OK);
+	rgb_color selected = ui_color(B_MENU_SELECTED_BACKGROUND_COLOR);
+	EXPECT_TRUE(WaitUntil([&]() { return ScreenPixel(next + BPoint(40, 0)) == selected; }));
+	mkdir(WG_TEST_OUTPUT, 0755);
+	EXPECT_EQ(headless_save_screenshot(WG_TEST_OUTPUT "/popup-menu.png"), B_OK);
+	EXPECT_EQ(journal.Count(), 0u);
+
+	// A click on the separator chooses nothing; a click on "Next" chooses it.
+	Click(ItemCenter(at, 1) - BPoint(0, ItemHeight() / 2 - 4));
+	Click(next);
+	ASSERT_TRUE(journal.WaitFor(1));
+	EXPECT_EQ(journal.All()[0].what, (uint32)'fNPs');
+	EXPECT_EQ(journal.All()[0].index, 2);
+	EXPECT_TRUE(WaitUntil([&]() { return !MenuShownAt(at + BPoint(5, 5)); }));
+	EXPECT_TRUE(WaitUntil([&]() { return deleted; }));
+	EXPECT_EQ(journal.Count(), 1u);
+
+	target->Lock();
+	target->Quit();
+}
+
+
+TEST(PopUpMenuTest, SynchronousMenuReturnsTheChosenItemOrNothing)
+{
+	TestEnv env;
+	Journal journal;
+	JournalLooper* target = new JournalLooper(&journal);
+	target->Run();
+
+	BPopUpMenu menu("radio", true, false);
+	BMenuItem* first = AddItem(&menu, "first", 'frst');
+	BMenuItem* second = AddItem(&menu, "second", 'scnd');
+	first->SetMarked(true);
+	menu.SetTargetForItems(BMessenger(target));
+
+	BPoint at(300, 100);
+	BMenuItem* chosen = first;
+	std::thread tracking([&]() { chosen = menu.Go(at, true, false, false); });
+	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(at + BPoint(5, 5)); }));
+	Click(ItemCenter(at, 1));
+	tracking.join();
+	EXPECT_EQ(chosen, second);
+	// In radio mode the chosen item is marked, and its message sent.
+	EXPECT_TRUE(second->IsMarked());
+	EXPECT_FALSE(first->IsMarked());
+	ASSERT_TRUE(journal.WaitFor(1));
+	EXPECT_EQ(journal.All()[0].what, (uint32)'scnd');
+
+	// Without delivering, the item comes back but sends nothing; a click elsewhere closes
+	// the menu with nothing chosen.
+	std::thread quiet([&]() { chosen = menu.Go(at, false, false, false); });
+	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(at + BPoint(5, 5)); }));
+	Click(ItemCenter(at, 0));
+	quiet.join();
+	EXPECT_EQ(chosen, first);
+
+	std::thread outside([&]() { chosen = menu.Go(at, true, false, false); });
+	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(at + BPoint(5, 5)); }));
+	Click(BPoint(10, 700));
+	outside.join();
+	EXPECT_EQ(chosen, nullptr);
+	EXPECT_TRUE(WaitUntil([&]() { return !MenuShownAt(at + BPoint(5, 5)); }));
+	EXPECT_EQ(journal.Count(), 1u);
+
+	target->Lock();
+	target->Quit();
+}
+
+
+TEST(PopUpMenuTest, SubmenusOpenBesideTheirItemAndNearTheScreenEdgeTheMenuMovesIn)
+{
+	TestEnv env;
+	Journal journal;
+	JournalLooper* target = new JournalLooper(&journal);
+	target->Run();
+
+	BPopUpMenu menu("context", false, false);
+	AddItem(&menu, "Preferences", 'wvpr');
+	BMenu* presets = new BMenu("Preset ");
+	menu.AddItem(presets);
+	BMessage* message = new BMessage('fNPx');
+	message->AddInt32("PresetNr", 1);
+	presets->AddItem(new BMenuItem("weather.example", new BMessage('fNPx')));
+	presets->AddItem(new BMenuItem("rates.example", message));
+	presets->SetTargetForItems(BMessenger(target));
+	menu.SetTargetForItems(BMessenger(target));
+
+	// Opened close to the right and bottom edges, the menu lies fully on the screen.
+	BPoint corner(kHeadlessScreenWidth - 3, kHeadlessScreenHeight - 3);
+	EXPECT_EQ(menu.Go(corner, true, true, BRect(), true), nullptr);
+	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(corner); }));
+	BWindow* window = headless_window_at(corner);
+	ASSERT_NE(window, nullptr);
+	BRect frame = window->Frame();
+	EXPECT_LE(frame.right, kHeadlessScreenWidth - 1);
+	EXPECT_LE(frame.bottom, kHeadlessScreenHeight - 1);
+	EXPECT_GT(frame.Width(), 60);
+
+	// Hovering "Preset " opens its submenu left of it, since there is no room on the right.
+	BPoint presetItem = ItemCenter(frame.LeftTop(), 1);
+	ASSERT_EQ(headless_inject_mouse(presetItem, 0, B_MOUSE_MOVED), B_OK);
+	BPoint subAt(frame.left - 10, presetItem.y);
+	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(subAt); }));
+	BRect subFrame = headless_window_at(subAt)->Frame();
+	EXPECT_LT(subFrame.right, frame.left);
+
+	// A click on the submenu's second item delivers its message with its field.
+	Click(ItemCenter(subFrame.LeftTop(), 1));
+	ASSERT_TRUE(journal.WaitFor(1));
+	EXPECT_EQ(journal.All()[0].what, (uint32)'fNPx');
+	EXPECT_EQ(journal.All()[0].index, 1);
+	EXPECT_TRUE(WaitUntil([&]() { return !MenuShownAt(subAt) && !MenuShownAt(corner); }));
+
+	target->Lock();
+	target->Quit();
+}
