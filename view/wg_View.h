@@ -52,6 +52,9 @@ public:
 	virtual void MessageReceived(BMessage* message);
 	virtual void AttachedToWindow();
 	virtual void Draw(BRect updateRect);
+	virtual void MouseDown(BPoint where);
+	virtual void MouseUp(BPoint where);
+	virtual void MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage);
 	virtual void Pulse();
 	virtual void FrameResized(float width, float height);
 
@@ -78,6 +81,7 @@ public:
 	void OpenContext(BPoint where);
 	void SetContext(BPoint where);
 	void CloseContext();
+	void OpenMainPage();
 
 	Prefs* prefs;
 	bool isReplicant;

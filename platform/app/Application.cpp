@@ -270,11 +270,16 @@ BApplication::_InitData(const char* signature, status_t* error)
 	// What the loop sees first, as on Haiku
 	_PostArgv();
 	PostMessage(B_READY_TO_RUN, this);
+
+	// From now on SIGINT and SIGTERM ask the application to quit, also while the program
+	// still builds its windows before Run().
+	_InstallSignalHandlers();
 }
 
 
 BApplication::~BApplication()
 {
+	_RemoveSignalHandlers();
 	Lock();
 	if (fInitError == B_OK)
 		_QuitAllWindows(true);
@@ -351,9 +356,7 @@ BApplication::Run()
 		return B_ERROR;
 	}
 
-	_InstallSignalHandlers();
 	thread_id thread = _RunLoopOnCurrentThread();
-	_RemoveSignalHandlers();
 
 	delete fPulseRunner;
 	fPulseRunner = NULL;

@@ -8,10 +8,9 @@
 // sleeps on a condition variable until the earliest runner is due, or until a runner is added,
 // changed or removed; it never polls.
 //
-// Time scale: the environment variable HAIKU_TIME_SCALE (a positive number, 1.0 by default)
-// multiplies every runner's interval. It is read once, when the first runner is made. Tests of
-// the program set it to run long intervals quickly: 0.001 turns a 60 s interval into 60 ms.
-// Only the timing changes; GetInfo() still answers the interval as the program gave it.
+// Time scale (TimeScale.h): the thread keeps its times on the host's clock and waits the
+// scaled intervals, so that with HAIKU_TIME_SCALE 0.001 a 60 s interval passes in 60 ms while
+// BPrivate::real_time() moves on by 60 s. GetInfo() still answers the interval as the program gave it.
 
 
 #include <MessageRunner.h>
@@ -32,6 +31,7 @@
 
 #include <LooperRegistry.h>
 #include <MessengerPrivate.h>
+#include <TimeScale.h>
 
 
 namespace {
@@ -82,16 +82,9 @@ private:
 };
 
 
-RunnerScheduler::RunnerScheduler() : fNextToken(1), fScale(1.0), fThreadStarted(false)
-{
-	const char* scale = getenv("HAIKU_TIME_SCALE");
-	if (scale != NULL) {
-		char* end;
-		double value = strtod(scale, &end);
-		if (end != scale && isfinite(value) && value > 0)
-			fScale = value;
-	}
-}
+RunnerScheduler::RunnerScheduler()
+	: fNextToken(1), fScale(BPrivate::time_scale()), fThreadStarted(false)
+{ }
 
 
 RunnerScheduler&
@@ -153,7 +146,7 @@ RunnerScheduler::Add(const BMessenger& target, const BMessage& message, bigtime_
 		runner.interval = interval;
 		runner.scaledInterval = _Scaled(interval);
 		runner.count = count < 0 ? -1 : count;
-		runner.next = system_time() + runner.scaledInterval;
+		runner.next = BPrivate::real_time() + runner.scaledInterval;
 	} catch (const std::bad_alloc&) {
 		fRunners.erase(token);
 		return B_NO_MEMORY;
@@ -189,7 +182,7 @@ RunnerScheduler::SetInterval(int32 token, bigtime_t interval)
 	Runner& runner = found->second;
 	runner.interval = interval;
 	runner.scaledInterval = _Scaled(interval);
-	runner.next = system_time() + runner.scaledInterval;
+	runner.next = BPrivate::real_time() + runner.scaledInterval;
 	fChanged.notify_all();
 	return B_OK;
 }
@@ -209,7 +202,7 @@ RunnerScheduler::SetCount(int32 token, int32 count)
 		Runner& runner = found->second;
 		// A runner that had used up its count starts again one interval from now.
 		if (runner.count == 0)
-			runner.next = system_time() + runner.scaledInterval;
+			runner.next = BPrivate::real_time() + runner.scaledInterval;
 		runner.count = count < 0 ? -1 : count;
 	}
 	fChanged.notify_all();
@@ -240,7 +233,7 @@ RunnerScheduler::_Run()
 {
 	std::unique_lock<std::mutex> lock(fLock);
 	while (true) {
-		bigtime_t now = system_time();
+		bigtime_t now = BPrivate::real_time();
 		bigtime_t earliest = B_INFINITE_TIMEOUT;
 		for (auto& entry : fRunners) {
 			Runner& runner = entry.second;
@@ -267,7 +260,7 @@ RunnerScheduler::_Run()
 		else {
 			// Absurdly long intervals wake the thread hourly, which keeps the clock
 			// arithmetic of the wait in range.
-			bigtime_t delay = std::min(earliest - system_time(), kLongestWait);
+			bigtime_t delay = std::min(earliest - BPrivate::real_time(), kLongestWait);
 			if (delay > 0)
 				fChanged.wait_for(lock, std::chrono::microseconds(delay));
 		}

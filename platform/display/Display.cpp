@@ -7,6 +7,8 @@
 #include "Display.h"
 
 #include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <mutex>
@@ -18,14 +20,40 @@
 namespace BPrivate {
 
 
-// The first window picks the display. An X11 backend, when there is one, goes first when
-// DISPLAY names a server that answers.
+// The first window picks the display, once for the process. HAIKU_DISPLAY chooses: "headless"
+// the in-memory screen, "x11" the X server that DISPLAY names (the headless screen, with a
+// line on stderr, when it does not answer). Without a choice, windows go to the X server when
+// DISPLAY names one that answers, else to the headless screen.
+static Display*
+choose_display()
+{
+	const char* choice = getenv("HAIKU_DISPLAY");
+	if (choice != NULL && strcmp(choice, "headless") == 0)
+		return create_headless_display();
+
+	bool x11Chosen = choice != NULL && strcmp(choice, "x11") == 0;
+	const char* server = getenv("DISPLAY");
+	if (x11Chosen || (server != NULL && server[0] != '\0')) {
+		Display* display = create_x11_display();
+		if (display != NULL)
+			return display;
+		if (x11Chosen) {
+			fprintf(stderr,
+				"HAIKU_DISPLAY=x11: no X server answers at DISPLAY '%s', using the "
+				"headless screen\n",
+				server != NULL ? server : "");
+		}
+	}
+	return create_headless_display();
+}
+
+
 Display*
 Display::Default()
 {
 	static std::once_flag sOnce;
 	static Display* sDisplay = NULL;
-	std::call_once(sOnce, []() { sDisplay = create_headless_display(); });
+	std::call_once(sOnce, []() { sDisplay = choose_display(); });
 	return sDisplay;
 }
 

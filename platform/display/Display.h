@@ -63,7 +63,7 @@ public:
 // Windows of this type are pop-up menus: no border, never focused, above every other window.
 // While one is shown it gets every pointer event of the screen (a pointer grab): presses and
 // releases outside its frame arrive with a "screen_where" outside it, so it can close itself.
-const window_type kMenuWindowType = (window_type)0x4d454e55;
+const window_type kMenuWindowType = (window_type)31;
 
 
 // Puts windows on a screen. The Interface Kit only talks to this interface: the backend is

@@ -100,6 +100,8 @@ enum {
 
 
 rgb_color ui_color(color_which which);
+// The modifier keys held, as the last pointer or key event told
+uint32 modifiers();
 rgb_color tint_color(rgb_color color, float tint);
 
 

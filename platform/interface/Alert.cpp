@@ -6,6 +6,9 @@
 
 #include <Alert.h>
 
+#include <math.h>
+
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -13,42 +16,47 @@
 #include <InterfaceDefs.h>
 #include <Invoker.h>
 #include <Message.h>
+#include <MessageFilter.h>
+#include <TextView.h>
 #include <View.h>
 
+#include "Display.h"
 
-static const uint32 kMsgButton = '_ABT';
-static const float kLineHeight = 16;
-static const float kButtonWidth = 75;
+
+// The alert's measures, as Haiku lays it out: a stripe for the icon on the left, the text
+// to the right of it, the buttons in the lower right corner.
+static const float kWindowWidth = 310;
+static const float kIconStripeWidth = 30;
+static const BPoint kIconPosition(18, 6);
+static const float kIconSize = 32;
+static const float kTextLeftOffset = 55;
+static const float kTextTopOffset = 6;
+static const float kTextRightOffset = 10;
+static const float kTextBottomOffset = 45;
+static const float kButtonUsualWidth = 75;
+static const float kButtonLabelPadding = 20;
 static const float kButtonHeight = 24;
-static const float kMargin = 10;
+static const float kButtonSpacing = 10;
+static const float kButtonMargin = 10;
+
+// How often a synchronous Go() on a window's thread lets that window draw
+static const auto kUpdateInterval = std::chrono::milliseconds(50);
 
 
-// What a synchronous Go() waits for.
+// What a synchronous Go() waits for: the alert's end.
 struct AlertWait {
 	std::mutex lock;
-	std::condition_variable pressed;
+	std::condition_variable gone;
 	bool done = false;
 	int32 which = -1;
 };
 
 
-static int32
-count_lines(const BString& text)
-{
-	int32 lines = 1;
-	for (int32 i = 0; i < text.Length(); i++) {
-		if (text.ByteAt(i) == '\n')
-			lines++;
-	}
-	return lines;
-}
-
-
-// The text and the buttons; a click on a button or its shortcut presses it.
+// The background: the icon and the buttons. A click on a button presses it.
 class AlertView : public BView {
 public:
 	AlertView(BRect frame, BAlert* alert)
-		: BView(frame, "alert", B_FOLLOW_ALL_SIDES, B_WILL_DRAW), fAlert(alert)
+		: BView(frame, "_master_", B_FOLLOW_ALL_SIDES, B_WILL_DRAW), fAlert(alert)
 	{
 		SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 	}
@@ -57,33 +65,18 @@ public:
 	ButtonFrame(int32 index) const
 	{
 		BRect bounds = Bounds();
-		float right = bounds.right - kMargin
-			- (fAlert->fButtonCount - 1 - index) * (kButtonWidth + kMargin);
-		return BRect(right - kButtonWidth, bounds.bottom - kMargin - kButtonHeight, right,
-			bounds.bottom - kMargin);
+		float right = bounds.right - kButtonMargin;
+		for (int32 i = fAlert->fButtonCount - 1; i > index; i--)
+			right -= fAlert->_ButtonWidth(i) + kButtonSpacing;
+		float bottom = bounds.bottom - kButtonMargin;
+		return BRect(right - fAlert->_ButtonWidth(index), bottom - kButtonHeight, right, bottom);
 	}
 
 	virtual void
 	Draw(BRect)
 	{
-		SetHighColor(ui_color(B_PANEL_TEXT_COLOR));
-		SetLowColor(ViewColor());
-		font_height height;
-		GetFontHeight(&height);
-		float y = kMargin + height.ascent;
-		BString text(fAlert->fText);
-		int32 start = 0;
-		while (start <= text.Length()) {
-			int32 end = text.FindFirst('\n', start);
-			if (end < 0)
-				end = text.Length();
-			BString line;
-			text.CopyInto(line, start, end - start);
-			line.ReplaceAll("\t", "    ");
-			DrawString(line.String(), BPoint(kMargin, y));
-			y += kLineHeight;
-			start = end + 1;
-		}
+		if (fAlert->fType != B_EMPTY_ALERT)
+			_DrawIcon();
 
 		for (int32 i = 0; i < fAlert->fButtonCount; i++) {
 			BRect frame = ButtonFrame(i);
@@ -94,8 +87,10 @@ public:
 			StrokeRect(frame);
 			const char* label = fAlert->fLabels[i].String();
 			SetHighColor(ui_color(B_PANEL_TEXT_COLOR));
+			SetDrawingMode(B_OP_OVER);
 			DrawString(label,
 				BPoint(frame.left + (frame.Width() - StringWidth(label)) / 2, frame.bottom - 7));
+			SetDrawingMode(B_OP_COPY);
 		}
 	}
 
@@ -110,19 +105,85 @@ public:
 		}
 	}
 
-	virtual void
-	KeyDown(const char* bytes, int32 numBytes)
+private:
+	// A plain sign for the kind of alert, on a darker stripe
+	void
+	_DrawIcon()
 	{
-		if (numBytes < 1)
-			return;
+		BRect stripe = Bounds();
+		stripe.right = kIconStripeWidth;
+		SetHighColor(tint_color(ViewColor(), B_DARKEN_1_TINT));
+		FillRect(stripe);
+
+		BRect icon(kIconPosition.x, kIconPosition.y, kIconPosition.x + kIconSize - 1,
+			kIconPosition.y + kIconSize - 1);
+		rgb_color fill;
+		rgb_color mark = make_color(255, 255, 255);
+		const char* sign = "i";
+		switch (fAlert->fType) {
+		case B_IDEA_ALERT:
+			fill = make_color(255, 204, 0);
+			mark = make_color(0, 0, 0);
+			sign = "!";
+			break;
+		case B_WARNING_ALERT:
+			fill = make_color(255, 204, 0);
+			mark = make_color(0, 0, 0);
+			sign = "!";
+			break;
+		case B_STOP_ALERT:
+			fill = make_color(204, 0, 0);
+			sign = "!";
+			break;
+		default:
+			fill = make_color(51, 102, 187);
+			break;
+		}
+		SetHighColor(fill);
+		if (fAlert->fType == B_WARNING_ALERT) {
+			FillTriangle(BPoint(icon.left + kIconSize / 2, icon.top),
+				BPoint(icon.right, icon.bottom), BPoint(icon.left, icon.bottom));
+		} else
+			FillEllipse(icon);
+
+		PushState();
+		BFont font(be_bold_font);
+		font.SetSize(20);
+		SetFont(&font);
+		SetHighColor(mark);
+		SetDrawingMode(B_OP_OVER);
+		DrawString(sign, BPoint(icon.left + (kIconSize - StringWidth(sign)) / 2, icon.bottom - 7));
+		PopState();
+	}
+
+	BAlert* fAlert;
+};
+
+
+// Keys before anyone else sees them: a button's shortcut presses it, Enter the last
+// button. Other keys go on (Escape to the window, which may close on it).
+class AlertFilter : public BMessageFilter {
+public:
+	AlertFilter(BAlert* alert) : BMessageFilter(B_KEY_DOWN), fAlert(alert) { }
+
+	virtual filter_result
+	Filter(BMessage* message, BHandler**)
+	{
+		const char* bytes = NULL;
+		if (message->FindString("bytes", &bytes) != B_OK || bytes == NULL || bytes[0] == '\0'
+			|| bytes[1] != '\0')
+			return B_DISPATCH_MESSAGE;
 		for (int32 i = 0; i < fAlert->fButtonCount; i++) {
 			if (fAlert->fShortcuts[i] != 0 && bytes[0] == fAlert->fShortcuts[i]) {
 				fAlert->_Pressed(i);
-				return;
+				return B_SKIP_MESSAGE;
 			}
 		}
-		if (bytes[0] == B_ENTER)
+		if (bytes[0] == B_ENTER) {
 			fAlert->_Pressed(fAlert->fButtonCount - 1);
+			return B_SKIP_MESSAGE;
+		}
+		return B_DISPATCH_MESSAGE;
 	}
 
 private:
@@ -131,9 +192,11 @@ private:
 
 
 BAlert::BAlert(const char* title, const char* text, const char* button1, const char* button2,
-	const char* button3, button_width, alert_type)
-	: BWindow(BRect(0, 0, 309, 99), title, B_MODAL_WINDOW, B_NOT_RESIZABLE | B_NOT_ZOOMABLE),
-	  fText(text), fButtonCount(0), fInvoker(NULL), fSynchronous(false), fWait(NULL)
+	const char* button3, button_width width, alert_type type)
+	: BWindow(
+		BRect(0, 0, kWindowWidth - 1, 99), title, B_MODAL_WINDOW, B_NOT_RESIZABLE | B_NOT_ZOOMABLE),
+	  fButtonCount(0), fButtonWidth(width), fType(type), fMasterView(NULL), fTextView(NULL),
+	  fInvoker(NULL), fWhich(-1), fWait(NULL)
 {
 	for (const char* label : {button1, button2, button3}) {
 		if (label == NULL)
@@ -143,18 +206,44 @@ BAlert::BAlert(const char* title, const char* text, const char* button1, const c
 		fButtonCount++;
 	}
 
-	float height = kMargin * 3 + count_lines(fText) * kLineHeight + kButtonHeight;
-	ResizeTo(309, height);
-	MoveTo(357, 300);
-	AlertView* view = new AlertView(Bounds(), this);
-	AddChild(view);
-	view->MakeFocus(true);
+	fMasterView = new AlertView(Bounds(), this);
+	AddChild(fMasterView);
+
+	BRect textFrame(type == B_EMPTY_ALERT ? kTextRightOffset : kTextLeftOffset, kTextTopOffset,
+		Bounds().right - kTextRightOffset, Bounds().bottom - kTextBottomOffset);
+	BRect textRect(textFrame);
+	textRect.OffsetTo(B_ORIGIN);
+	fTextView
+		= new BTextView(textFrame, "_tv_", textRect, B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+	fTextView->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	rgb_color textColor = ui_color(B_PANEL_TEXT_COLOR);
+	fTextView->SetFontAndColor(NULL, 0, &textColor);
+	fTextView->SetText(text);
+	fTextView->MakeEditable(false);
+	fTextView->MakeSelectable(false);
+	fTextView->SetWordWrap(true);
+	fMasterView->AddChild(fTextView);
+	fMasterView->MakeFocus(true);
+
+	if (Lock()) {
+		AddCommonFilter(new AlertFilter(this));
+		Unlock();
+	}
+	_Layout();
 }
 
 
+// A synchronous Go() learns here that the alert is gone, however it went.
 BAlert::~BAlert()
 {
 	delete fInvoker;
+	if (fWait != NULL) {
+		AlertWait* wait = (AlertWait*)fWait;
+		std::lock_guard<std::mutex> lock(wait->lock);
+		wait->which = fWhich;
+		wait->done = true;
+		wait->gone.notify_all();
+	}
 }
 
 
@@ -190,32 +279,48 @@ BAlert::ButtonLabel(int32 index) const
 const char*
 BAlert::Text() const
 {
-	return fText.String();
+	return fTextView->Text();
 }
 
 
-// Shows the alert and waits until a button is pressed; returns its index. The alert is
-// gone afterwards.
+BTextView*
+BAlert::TextView() const
+{
+	return fTextView;
+}
+
+
 int32
 BAlert::Go()
 {
 	AlertWait wait;
 	fWait = &wait;
-	fSynchronous = true;
+	_Layout();
 	Show();
 
+	// On a window's thread, that window keeps drawing while it waits.
+	BWindow* caller = dynamic_cast<BWindow*>(BLooper::LooperForThread(find_thread(NULL)));
 	std::unique_lock<std::mutex> lock(wait.lock);
-	wait.pressed.wait(lock, [&]() { return wait.done; });
+	while (!wait.done) {
+		if (caller == NULL) {
+			wait.gone.wait(lock);
+			continue;
+		}
+		if (!wait.gone.wait_for(lock, kUpdateInterval, [&]() { return wait.done; })) {
+			lock.unlock();
+			caller->UpdateIfNeeded();
+			lock.lock();
+		}
+	}
 	return wait.which;
 }
 
 
-// Shows the alert and returns at once; a pressed button is reported to the invoker with the
-// field "which".
 status_t
 BAlert::Go(BInvoker* invoker)
 {
 	fInvoker = invoker;
+	_Layout();
 	Show();
 	return B_OK;
 }
@@ -228,21 +333,77 @@ BAlert::MessageReceived(BMessage* message)
 }
 
 
+BPoint
+BAlert::AlertPosition(float width, float height) const
+{
+	BRect screen(0, 0, 639, 479);
+	BPrivate::Display* display = BPrivate::Display::Default();
+	if (display != NULL && display->ScreenFrame().IsValid())
+		screen = display->ScreenFrame();
+	return BPoint(roundf(screen.left + screen.Width() / 2 - width / 2),
+		roundf(screen.top + screen.Height() / 4 - ceilf(height / 3)));
+}
+
+
 void
 BAlert::_Pressed(int32 index)
 {
+	// Only the first press counts; the alert is on its way out.
+	if (fWhich >= 0)
+		return;
+	fWhich = index;
 	if (fInvoker != NULL && fInvoker->Message() != NULL) {
 		BMessage message(*fInvoker->Message());
 		message.AddInt32("which", index);
 		fInvoker->Invoke(&message);
 	}
-	if (fSynchronous && fWait != NULL) {
-		AlertWait* wait = (AlertWait*)fWait;
-		std::lock_guard<std::mutex> lock(wait->lock);
-		wait->which = index;
-		wait->done = true;
-		wait->pressed.notify_all();
-		fWait = NULL;
-	}
 	PostMessage(B_QUIT_REQUESTED);
+}
+
+
+// Sizes the alert to its text as it is now, styles included, and places it.
+void
+BAlert::_Layout()
+{
+	if (!Lock())
+		return;
+
+	float buttonsWidth = kButtonMargin * 2 + kButtonSpacing * (fButtonCount - 1);
+	for (int32 i = 0; i < fButtonCount; i++)
+		buttonsWidth += _ButtonWidth(i);
+	float width = ceilf(fmaxf(kWindowWidth, buttonsWidth)) - 1;
+
+	BRect textFrame = fTextView->Frame();
+	float textWidth = width - kTextRightOffset - textFrame.left;
+	fTextView->SetTextRect(BRect(0, 0, textWidth, 0));
+	float textHeight = fTextView->TextHeight(0, fTextView->CountLines() - 1);
+	fTextView->SetTextRect(BRect(0, 0, textWidth, textHeight));
+	fTextView->ResizeTo(textWidth, textHeight);
+
+	float height = kTextTopOffset + textHeight + kTextBottomOffset;
+	ResizeTo(width, height);
+	MoveTo(AlertPosition(width + 1, height + 1));
+	Unlock();
+}
+
+
+float
+BAlert::_ButtonWidth(int32 index) const
+{
+	if (index < 0 || index >= fButtonCount)
+		return 0;
+	float widest = 0;
+	for (int32 i = 0; i < fButtonCount; i++)
+		widest = fmaxf(widest, be_plain_font->StringWidth(fLabels[i].String()));
+	float label = be_plain_font->StringWidth(fLabels[index].String());
+
+	switch (fButtonWidth) {
+	case B_WIDTH_FROM_LABEL:
+		return ceilf(label + kButtonLabelPadding);
+	case B_WIDTH_FROM_WIDEST:
+		return ceilf(fmaxf(kButtonUsualWidth, widest + kButtonLabelPadding));
+	case B_WIDTH_AS_USUAL:
+	default:
+		return ceilf(fmaxf(kButtonUsualWidth, label + kButtonLabelPadding));
+	}
 }

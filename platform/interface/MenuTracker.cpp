@@ -113,6 +113,7 @@ private:
 	void _CloseLevelsAfter(int32 level);
 	void _Highlight(int32 level, int32 index);
 	void _Finish(BMenuItem* chosen, std::unique_lock<std::mutex>& lock);
+	void _CloseWindows(std::unique_lock<std::mutex>& lock);
 	int32 _LevelAt(BPoint screenWhere) const;
 	int32 _EntryAt(int32 level, BPoint screenWhere) const;
 	MenuLevel* _FindLevel(int32 id);
@@ -129,6 +130,8 @@ private:
 	BMenuItem* fChosen;
 	int32 fNextID;
 	std::vector<MenuLevel> fLevels;
+	// Windows of closed levels, still to be taken off the screen
+	std::vector<BMessenger> fClosing;
 };
 
 
@@ -363,9 +366,35 @@ void
 MenuTracker::_CloseLevelsAfter(int32 level)
 {
 	while ((int32)fLevels.size() > level + 1) {
-		fLevels.back().window.SendMessage(B_QUIT_REQUESTED);
+		fClosing.push_back(fLevels.back().window);
 		fLevels.pop_back();
 	}
+}
+
+
+// Hides the windows of closed levels at once, so that they take no more events, and lets them
+// quit. The tracker's lock is let go meanwhile: a window may be waiting for it to draw.
+void
+MenuTracker::_CloseWindows(std::unique_lock<std::mutex>& lock)
+{
+	std::vector<BMessenger> closing;
+	closing.swap(fClosing);
+	if (closing.empty())
+		return;
+	lock.unlock();
+	for (BMessenger& messenger : closing) {
+		BLooper* looper = NULL;
+		if (messenger.LockTarget()) {
+			messenger.Target(&looper);
+			BWindow* window = dynamic_cast<BWindow*>(looper);
+			if (window != NULL)
+				window->Hide();
+			if (looper != NULL)
+				looper->Unlock();
+		}
+		messenger.SendMessage(B_QUIT_REQUESTED);
+	}
+	lock.lock();
 }
 
 
@@ -443,6 +472,8 @@ MenuTracker::HandleMouse(uint32 what, BPoint screenWhere)
 
 	if (what == B_MOUSE_UP && index >= 0 && fLevels[level].entries[index].submenu == NULL)
 		_Finish(fLevels[level].entries[index].item, lock);
+	else
+		_CloseWindows(lock);
 }
 
 
@@ -473,6 +504,7 @@ MenuTracker::_Finish(BMenuItem* chosen, std::unique_lock<std::mutex>& lock)
 	fDone = true;
 	fChosen = chosen;
 	_CloseLevelsAfter(-1);
+	_CloseWindows(lock);
 	lock.unlock();
 
 	if (chosen != NULL && fDeliversMessage) {

@@ -10,6 +10,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <atomic>
 #include <new>
 
 #include <AppDefs.h>
@@ -266,6 +267,17 @@ BWindow::Quit()
 }
 
 
+// What the last input event said of the modifier keys, for modifiers()
+static std::atomic<uint32> sModifiers(0);
+
+
+uint32
+modifiers()
+{
+	return sModifiers.load();
+}
+
+
 //	#pragma mark - hooks
 
 
@@ -274,6 +286,11 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 {
 	if (message == NULL || handler == NULL)
 		return;
+
+	if ((message->what == B_KEY_DOWN || message->what == B_KEY_UP
+			|| message->what == B_UNMAPPED_KEY_DOWN || message->what == B_UNMAPPED_KEY_UP)
+		&& handler == this)
+		sModifiers = (uint32)message->GetInt32("modifiers", (int32)sModifiers.load());
 
 	switch (message->what) {
 	case kMsgUpdate:
@@ -287,6 +304,7 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 	case B_MOUSE_UP:
 	case B_MOUSE_MOVED: {
 		if (handler == this) {
+			sModifiers = (uint32)message->GetInt32("modifiers", (int32)sModifiers.load());
 			_HandleMouse(message);
 			break;
 		}

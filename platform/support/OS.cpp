@@ -7,12 +7,34 @@
 #include <OS.h>
 
 #include <errno.h>
+#include <math.h>
+#include <stdlib.h>
 #include <time.h>
 #include <unistd.h>
 
+#include "TimeScale.h"
 
-extern "C" bigtime_t
-system_time(void)
+
+namespace BPrivate {
+
+
+double
+time_scale()
+{
+	static const double sScale = []() {
+		const char* text = getenv("HAIKU_TIME_SCALE");
+		if (text == NULL)
+			return 1.0;
+		char* end;
+		double value = strtod(text, &end);
+		return end != text && isfinite(value) && value > 0 ? value : 1.0;
+	}();
+	return sScale;
+}
+
+
+bigtime_t
+real_time()
 {
 	struct timespec now;
 	clock_gettime(CLOCK_MONOTONIC, &now);
@@ -20,9 +42,24 @@ system_time(void)
 }
 
 
+} // namespace BPrivate
+
+
+extern "C" bigtime_t
+system_time(void)
+{
+	double scale = BPrivate::time_scale();
+	bigtime_t now = BPrivate::real_time();
+	return scale == 1.0 ? now : (bigtime_t)((double)now / scale);
+}
+
+
 extern "C" status_t
 snooze(bigtime_t amount)
 {
+	double scale = BPrivate::time_scale();
+	if (scale != 1.0)
+		amount = (bigtime_t)((double)amount * scale);
 	if (amount <= 0)
 		return B_OK;
 

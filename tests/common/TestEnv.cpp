@@ -46,6 +46,10 @@ TestEnv::TestEnv()
 	setenv("XDG_STATE_HOME", State().c_str(), 1);
 	setenv("HAIKU_SYSTEM_DIR", System().c_str(), 1);
 	setenv("HAIKU_APPS_DIR", Apps().c_str(), 1);
+	// Applications that other tests run at the same time stay out of this test's roster.
+	std::string runtime = fRoot + "/run";
+	mkdir(runtime.c_str(), 0700);
+	setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
 }
 
 

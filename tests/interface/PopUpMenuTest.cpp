@@ -92,7 +92,8 @@ void
 Click(BPoint where, uint32 buttons = B_PRIMARY_MOUSE_BUTTON)
 {
 	ASSERT_EQ(headless_inject_mouse(where, buttons, B_MOUSE_DOWN), B_OK);
-	ASSERT_EQ(headless_inject_mouse(where, 0, B_MOUSE_UP), B_OK);
+	// A press outside closes the menu at once; its release may then find no window.
+	headless_inject_mouse(where, 0, B_MOUSE_UP);
 }
 
 

@@ -136,7 +136,8 @@ TEST_F(ViewMessagesTest, TheContextMessageOpensTheMenuWhoseItemsDriveTheView)
 		return menu != NULL && menu != fWindow;
 	}));
 	ASSERT_EQ(headless_inject_mouse(BPoint(900, 700), B_PRIMARY_MOUSE_BUTTON, B_MOUSE_DOWN), B_OK);
-	ASSERT_EQ(headless_inject_mouse(BPoint(900, 700), 0, B_MOUSE_UP), B_OK);
+	// The press closed the menu; the release may find no window any more.
+	headless_inject_mouse(BPoint(900, 700), 0, B_MOUSE_UP);
 	EXPECT_TRUE(WaitUntil([&]() { return headless_window_at(origin + BPoint(3, 3)) == fWindow; }));
 	EXPECT_EQ(Count(Log(), "WV_NEXT_PRESET "), 1);
 }
@@ -230,4 +231,53 @@ TEST_F(ViewMessagesTest, QuitEndsTheProgramButAReplicantOnlyPostsItsNoteToItself
 	EXPECT_EQ(quitRequests.load(), 1);
 	EXPECT_EQ(Count(Log(), "WV_QUIT "), 2);
 	fWindow = NULL;
+}
+
+
+TEST_F(ViewMessagesTest, ASecondaryOrControlClickOpensTheMenuAndADoubleClickDisarms)
+{
+	WView* view = Show();
+	BPoint inside(130, 120);
+	auto menuShown = [&]() {
+		BWindow* window = headless_window_at(inside + BPoint(3, 3));
+		return window != NULL && window != fWindow;
+	};
+	auto closeMenu = [&]() {
+		ASSERT_EQ(
+			headless_inject_mouse(BPoint(900, 700), B_PRIMARY_MOUSE_BUTTON, B_MOUSE_DOWN), B_OK);
+		headless_inject_mouse(BPoint(900, 700), 0, B_MOUSE_UP);
+		ASSERT_TRUE(WaitUntil([&]() { return !menuShown(); }));
+	};
+
+	// A secondary click pops the menu up at the pointer.
+	ASSERT_EQ(headless_inject_mouse(inside, B_SECONDARY_MOUSE_BUTTON, B_MOUSE_DOWN), B_OK);
+	headless_inject_mouse(inside, 0, B_MOUSE_UP);
+	ASSERT_TRUE(WaitUntil(menuShown));
+	closeMenu();
+
+	// So does the primary button with Control.
+	ASSERT_EQ(
+		headless_inject_mouse(inside, B_PRIMARY_MOUSE_BUTTON, B_MOUSE_DOWN, B_CONTROL_KEY), B_OK);
+	headless_inject_mouse(inside, 0, B_MOUSE_UP, B_CONTROL_KEY);
+	ASSERT_TRUE(WaitUntil(menuShown));
+	closeMenu();
+
+	// A plain click arms; the second click of a double click disarms and opens the site.
+	ASSERT_EQ(headless_inject_mouse(inside, B_PRIMARY_MOUSE_BUTTON, B_MOUSE_DOWN), B_OK);
+	ASSERT_EQ(headless_inject_mouse(inside, 0, B_MOUSE_UP), B_OK);
+	ASSERT_TRUE(WaitUntil([&]() {
+		fWindow->Lock();
+		bool armed = view->contextArmed;
+		fWindow->Unlock();
+		return armed;
+	}));
+	ASSERT_EQ(headless_inject_mouse(inside, B_PRIMARY_MOUSE_BUTTON, B_MOUSE_DOWN), B_OK);
+	ASSERT_EQ(headless_inject_mouse(inside, 0, B_MOUSE_UP), B_OK);
+	ASSERT_TRUE(WaitUntil([&]() {
+		fWindow->Lock();
+		bool armed = view->contextArmed;
+		fWindow->Unlock();
+		return !armed;
+	}));
+	EXPECT_FALSE(menuShown());
 }
