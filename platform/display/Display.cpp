@@ -11,7 +11,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <mutex>
+#include <new>
 
 #include <AppDefs.h>
 #include <Message.h>
@@ -55,6 +57,55 @@ Display::Default()
 	static Display* sDisplay = NULL;
 	std::call_once(sOnce, []() { sDisplay = choose_display(); });
 	return sDisplay;
+}
+
+
+//	#pragma mark - WindowPixels
+
+
+void
+WindowPixels::Resize(int32 newWidth, int32 newHeight)
+{
+	newWidth = std::max<int32>(newWidth, 0);
+	newHeight = std::max<int32>(newHeight, 0);
+	if (newWidth == width && newHeight == height)
+		return;
+	std::vector<uint32> resized;
+	try {
+		resized.assign((size_t)newWidth * newHeight, 0xffffffffU);
+	} catch (const std::bad_alloc&) {
+		newWidth = 0;
+		newHeight = 0;
+	}
+	for (int32 y = 0; y < std::min(newHeight, height); y++) {
+		memcpy(&resized[(size_t)y * newWidth], &pixels[(size_t)y * width],
+			(size_t)std::min(newWidth, width) * 4);
+	}
+	pixels.swap(resized);
+	width = newWidth;
+	height = newHeight;
+}
+
+
+bool
+WindowPixels::CopyFrom(const DrawTarget& buffer, BRect rect, BRect* copied)
+{
+	if (buffer.bits == NULL || (buffer.colorSpace != B_RGB32 && buffer.colorSpace != B_RGBA32)
+		|| buffer.bytesPerRow < buffer.width * 4 || !rect.IsValid())
+		return false;
+	int32 left = std::max<int32>(0, (int32)floorf(rect.left));
+	int32 top = std::max<int32>(0, (int32)floorf(rect.top));
+	int32 right = std::min<int32>(std::min(width, buffer.width) - 1, (int32)ceilf(rect.right));
+	int32 bottom = std::min<int32>(std::min(height, buffer.height) - 1, (int32)ceilf(rect.bottom));
+	if (right < left || bottom < top)
+		return false;
+	for (int32 y = top; y <= bottom; y++) {
+		const uint8* source = buffer.bits + (size_t)y * buffer.bytesPerRow + left * 4;
+		memcpy(&pixels[(size_t)y * width + left], source, (size_t)(right - left + 1) * 4);
+	}
+	if (copied != NULL)
+		copied->Set(left, top, right, bottom);
+	return true;
 }
 
 

@@ -6,6 +6,8 @@
 #define _DISPLAY_H
 
 
+#include <vector>
+
 #include <Point.h>
 #include <Rect.h>
 #include <Window.h>
@@ -57,6 +59,21 @@ public:
 	// The window drew into its back buffer within rect (window coordinates); the display
 	// takes a copy of those pixels.
 	virtual void UpdateContents(const DrawTarget& buffer, BRect rect) = 0;
+};
+
+
+// A display window's own copy of what its window drew, B_RGB32 words row after row, so that
+// the display can show it again without asking the window.
+struct WindowPixels {
+	// Keeps what still fits; the new area is white. Without memory it holds nothing.
+	void Resize(int32 newWidth, int32 newHeight);
+	// Takes the pixels of the buffer within rect (window coordinates), clipped to both sizes;
+	// the part taken goes to *copied. False when nothing was taken.
+	bool CopyFrom(const DrawTarget& buffer, BRect rect, BRect* copied);
+
+	std::vector<uint32> pixels;
+	int32 width = 0;
+	int32 height = 0;
 };
 
 

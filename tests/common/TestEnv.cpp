@@ -6,6 +6,8 @@
 
 #include "TestEnv.h"
 
+#include <OS.h>
+
 #include <ftw.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -82,4 +84,17 @@ FileExists(const std::string& path)
 {
 	struct stat st;
 	return lstat(path.c_str(), &st) == 0;
+}
+
+
+bool
+WaitUntil(const std::function<bool()>& condition, bigtime_t timeout)
+{
+	bigtime_t deadline = system_time() + timeout;
+	while (!condition()) {
+		if (system_time() > deadline)
+			return false;
+		snooze(2000);
+	}
+	return true;
 }

@@ -6,7 +6,10 @@
 #define _TEST_ENV_H
 
 
+#include <functional>
 #include <string>
+
+#include <SupportDefs.h>
 
 
 // A private set of folders for one test: a temporary home with its own settings, state,
@@ -61,6 +64,10 @@ private:
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& contents);
 bool FileExists(const std::string& path);
+
+// Checks the condition every 2 ms until it holds, at most timeout (default 10 s): for what
+// another thread or process brings about without telling the test.
+bool WaitUntil(const std::function<bool()>& condition, bigtime_t timeout = 10000000);
 
 
 #endif // _TEST_ENV_H

@@ -37,20 +37,6 @@ using namespace BPrivate;
 namespace {
 
 
-// Polls what the screen shows until the condition holds, at most kPatience.
-bool
-WaitUntil(const std::function<bool()>& condition)
-{
-	bigtime_t deadline = system_time() + kPatience;
-	while (!condition()) {
-		if (system_time() > deadline)
-			return false;
-		snooze(2000);
-	}
-	return true;
-}
-
-
 bool
 MenuShownAt(BPoint where)
 {

@@ -28,10 +28,7 @@ protected:
 	void
 	SetUp() override
 	{
-		setenv("HAIKU_DISPLAY", "headless", 1);
-		setenv("HAIKU_TIME_SCALE", "0.001", 1);
 		fSnapshot = fEnv.Root() + "/screen.png";
-		setenv("HAIKU_HEADLESS_SNAPSHOT", fSnapshot.c_str(), 1);
 		unsetenv("HAIKU_SYSTEM_DIR");
 
 		fServer.Serve("/first.html", "<b>A:</b>1<br>\n");
@@ -47,11 +44,13 @@ protected:
 		std::filesystem::copy_file(WG_APP_EXECUTABLE, fExecutable);
 	}
 
-	void
-	TearDown() override
+	// The program's clock runs a thousand times as fast; the test's does not.
+	bool
+	Start(RunningProgram& program)
 	{
-		unsetenv("HAIKU_TIME_SCALE");
-		unsetenv("HAIKU_HEADLESS_SNAPSHOT");
+		return program.Start(fExecutable,
+			{"HAIKU_DISPLAY=headless", "HAIKU_TIME_SCALE=0.001",
+				"HAIKU_HEADLESS_SNAPSHOT=" + fSnapshot});
 	}
 
 	// A settings file that holds only the update interval, in minutes
@@ -77,7 +76,7 @@ TEST_F(ProgramPulse, EveryMinuteTheViewFetchesTheNextPresetByItself)
 {
 	ASSERT_NO_FATAL_FAILURE(SetUpdateSpeed(1));
 	RunningProgram program;
-	ASSERT_TRUE(program.Start(fExecutable));
+	ASSERT_TRUE(Start(program));
 
 	// The first update and three pulses: the presets take turns.
 	ASSERT_TRUE(fServer.WaitForRequests(4, 30000)) << program.Printed();
@@ -96,7 +95,7 @@ TEST_F(ProgramPulse, OnStandbyTheViewFetchesOnlyAtTheStart)
 {
 	ASSERT_NO_FATAL_FAILURE(SetUpdateSpeed(0));
 	RunningProgram program;
-	ASSERT_TRUE(program.Start(fExecutable));
+	ASSERT_TRUE(Start(program));
 	ASSERT_TRUE(program.WaitFor("screen: " + fSnapshot)) << program.Printed();
 	ASSERT_TRUE(fServer.WaitForRequests(1, 30000));
 

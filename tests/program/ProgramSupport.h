@@ -20,6 +20,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <Rect.h>
 
@@ -40,10 +41,25 @@ public:
 			fReader.join();
 	}
 
-	// Starts the executable with the test's environment.
+	// Starts the executable with the test's environment and, on top of it, the variables
+	// given as "NAME=value".
 	bool
-	Start(const std::string& executable)
+	Start(const std::string& executable, const std::vector<std::string>& variables = {})
 	{
+		std::vector<std::string> environment(variables);
+		for (char** entry = environ; *entry != NULL; entry++) {
+			std::string name(*entry, strcspn(*entry, "="));
+			bool replaced = false;
+			for (const std::string& variable : variables)
+				replaced = replaced || variable.compare(0, name.size() + 1, name + "=") == 0;
+			if (!replaced)
+				environment.push_back(*entry);
+		}
+		std::vector<char*> envp;
+		for (std::string& entry : environment)
+			envp.push_back(&entry[0]);
+		envp.push_back(NULL);
+
 		int output[2];
 		if (pipe2(output, O_CLOEXEC) != 0)
 			return false;
@@ -52,7 +68,8 @@ public:
 			return false;
 		if (fPid == 0) {
 			dup2(output[1], STDOUT_FILENO);
-			execl(executable.c_str(), executable.c_str(), (char*)NULL);
+			char* argv[] = {const_cast<char*>(executable.c_str()), NULL};
+			execve(executable.c_str(), argv, envp.data());
 			_exit(127);
 		}
 		close(output[1]);

@@ -65,18 +65,6 @@ protected:
 		return text.str();
 	}
 
-	static bool
-	WaitUntil(const std::function<bool()>& condition)
-	{
-		bigtime_t deadline = system_time() + kPatience;
-		while (!condition()) {
-			if (system_time() > deadline)
-				return false;
-			snooze(2000);
-		}
-		return true;
-	}
-
 	// Waits until the log book holds the text count times.
 	bool
 	WaitForLog(const std::string& text, int count = 1)

@@ -74,7 +74,6 @@ public:
 	BRect CloseBox() const;
 	// The content, border and tab
 	bool DecoratorContains(BPoint point) const;
-	void ResizeContents(int32 width, int32 height);
 
 	HeadlessDisplay* fDisplay;
 	DisplayClient* fClient;
@@ -84,9 +83,7 @@ public:
 	uint32 fFlags;
 	bool fVisible;
 	// The window's pixels as it last handed them over, B_RGB32
-	std::vector<uint32> fPixels;
-	int32 fWidth;
-	int32 fHeight;
+	WindowPixels fContents;
 };
 
 
@@ -167,9 +164,9 @@ fill_rect(BBitmap* screen, BRect rect, rgb_color color)
 HeadlessWindow::HeadlessWindow(HeadlessDisplay* display, DisplayClient* client, BRect frame,
 	const char* title, window_type type, uint32 flags)
 	: fDisplay(display), fClient(client), fFrame(frame), fTitle(title), fType(type), fFlags(flags),
-	  fVisible(false), fWidth(0), fHeight(0)
+	  fVisible(false)
 {
-	ResizeContents((int32)frame.Width() + 1, (int32)frame.Height() + 1);
+	fContents.Resize((int32)frame.Width() + 1, (int32)frame.Height() + 1);
 }
 
 
@@ -193,7 +190,7 @@ HeadlessWindow::SetFrame(BRect frame)
 {
 	std::lock_guard<std::recursive_mutex> lock(fDisplay->fLock);
 	fFrame = frame;
-	ResizeContents((int32)frame.Width() + 1, (int32)frame.Height() + 1);
+	fContents.Resize((int32)frame.Width() + 1, (int32)frame.Height() + 1);
 }
 
 
@@ -242,18 +239,9 @@ HeadlessWindow::Activate(bool active)
 void
 HeadlessWindow::UpdateContents(const DrawTarget& buffer, BRect rect)
 {
-	if (buffer.bits == NULL || (buffer.colorSpace != B_RGB32 && buffer.colorSpace != B_RGBA32)
-		|| buffer.bytesPerRow < buffer.width * 4)
-		return;
 	std::lock_guard<std::recursive_mutex> lock(fDisplay->fLock);
-	int32 left = std::max<int32>(0, (int32)floorf(rect.left));
-	int32 top = std::max<int32>(0, (int32)floorf(rect.top));
-	int32 right = std::min<int32>(std::min(fWidth, buffer.width) - 1, (int32)ceilf(rect.right));
-	int32 bottom = std::min<int32>(std::min(fHeight, buffer.height) - 1, (int32)ceilf(rect.bottom));
-	for (int32 y = top; y <= bottom; y++) {
-		const uint8* source = buffer.bits + (size_t)y * buffer.bytesPerRow + left * 4;
-		memcpy(&fPixels[(size_t)y * fWidth + left], source, (size_t)(right - left + 1) * 4);
-	}
+	if (!fContents.CopyFrom(buffer, rect, NULL))
+		return;
 
 	// A scripted run without a screen can ask for a picture of the screen after every
 	// update of a window: HAIKU_HEADLESS_SNAPSHOT names the PNG file.
@@ -296,30 +284,6 @@ HeadlessWindow::DecoratorContains(BPoint point) const
 	if (HasBorder())
 		outer.InsetBy(-1, -1);
 	return outer.Contains(point) || (HasTab() && TabFrame().Contains(point));
-}
-
-
-void
-HeadlessWindow::ResizeContents(int32 width, int32 height)
-{
-	width = std::max<int32>(width, 0);
-	height = std::max<int32>(height, 0);
-	if (width == fWidth && height == fHeight)
-		return;
-	std::vector<uint32> pixels;
-	try {
-		pixels.assign((size_t)width * height, 0xffffffffU);
-	} catch (const std::bad_alloc&) {
-		width = 0;
-		height = 0;
-	}
-	for (int32 y = 0; y < std::min(height, fHeight); y++) {
-		memcpy(&pixels[(size_t)y * width], &fPixels[(size_t)y * fWidth],
-			(size_t)std::min(width, fWidth) * 4);
-	}
-	fPixels.swap(pixels);
-	fWidth = width;
-	fHeight = height;
 }
 
 
@@ -461,13 +425,14 @@ HeadlessDisplay::Compose()
 		for (int32 y = (int32)visible.top; y <= (int32)visible.bottom; y++) {
 			int32 sourceY = y - (int32)window->fFrame.top;
 			int32 sourceX = left - (int32)window->fFrame.left;
-			if (sourceY < 0 || sourceY >= window->fHeight || sourceX < 0)
+			if (sourceY < 0 || sourceY >= window->fContents.height || sourceX < 0)
 				continue;
-			int32 count = std::min(right - left + 1, window->fWidth - sourceX);
+			int32 count = std::min(right - left + 1, window->fContents.width - sourceX);
 			if (count <= 0)
 				continue;
 			uint32* row = reinterpret_cast<uint32*>(bits + y * screen->BytesPerRow());
-			const uint32* source = &window->fPixels[(size_t)sourceY * window->fWidth + sourceX];
+			const uint32* source
+				= &window->fContents.pixels[(size_t)sourceY * window->fContents.width + sourceX];
 			for (int32 x = 0; x < count; x++)
 				row[left + x] = source[x] | 0xff000000U;
 		}

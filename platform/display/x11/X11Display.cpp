@@ -568,7 +568,7 @@ X11Display::_HandleConfigure(X11Window* window, const XConfigureEvent& event)
 		window->fClient->PostDisplayMessage(&moved);
 	}
 	if (frame.Width() != old.Width() || frame.Height() != old.Height()) {
-		window->ResizeContents(event.width, event.height);
+		window->fContents.Resize(event.width, event.height);
 		BMessage resized(B_WINDOW_RESIZED);
 		resized.AddInt64("when", system_time());
 		resized.AddFloat("width", frame.Width());

@@ -86,7 +86,6 @@ public:
 	// after the request with this serial. True when this is news: neither our own request
 	// coming back nor one that a later request of ours overrides.
 	bool TakeConfigure(BRect frame, unsigned long serial);
-	void ResizeContents(int32 width, int32 height);
 
 	X11Display* fDisplay;
 	DisplayClient* fClient;
@@ -120,9 +119,7 @@ public:
 	std::vector<FrameRequest> fFrameRequests;
 
 	// The window's pixels as it last handed them over, B_RGB32
-	std::vector<uint32> fPixels;
-	int32 fWidth;
-	int32 fHeight;
+	WindowPixels fContents;
 
 private:
 	void _SetTitle(const char* title);

@@ -94,10 +94,10 @@ X11Window::X11Window(X11Display* display, DisplayClient* client, BRect frame, co
 	: fDisplay(display), fClient(client), fWindow(0), fParent(display->fRoot), fInputContext(NULL),
 	  fType((uint32)type), fFlags(flags), fFrame(frame), fMinWidth(0), fMaxWidth(kMaxCoordinate),
 	  fMinHeight(0), fMaxHeight(kMaxCoordinate), fShown(false), fMapped(false), fFocusOnMap(false),
-	  fGrabOnMap(false), fGrabbed(false), fGone(false), fWidth(0), fHeight(0)
+	  fGrabOnMap(false), fGrabbed(false), fGone(false)
 {
 	::Display* x = display->fX;
-	ResizeContents((int32)frame.Width() + 1, (int32)frame.Height() + 1);
+	fContents.Resize((int32)frame.Width() + 1, (int32)frame.Height() + 1);
 
 	XSetWindowAttributes attributes;
 	attributes.background_pixel = WhitePixel(x, display->fScreen);
@@ -203,7 +203,7 @@ X11Window::SetFrame(BRect frame)
 	bool resize = frame.Width() != fFrame.Width() || frame.Height() != fFrame.Height();
 	fFrame = frame;
 	if (resize) {
-		ResizeContents((int32)frame.Width() + 1, (int32)frame.Height() + 1);
+		fContents.Resize((int32)frame.Width() + 1, (int32)frame.Height() + 1);
 		if ((fFlags & (B_NOT_RESIZABLE | B_NOT_H_RESIZABLE | B_NOT_V_RESIZABLE)) != 0)
 			_SetNormalHints();
 	}
@@ -312,21 +312,11 @@ X11Window::Activate(bool active)
 void
 X11Window::UpdateContents(const DrawTarget& buffer, BRect rect)
 {
-	if (buffer.bits == NULL || (buffer.colorSpace != B_RGB32 && buffer.colorSpace != B_RGBA32)
-		|| buffer.bytesPerRow < buffer.width * 4 || !rect.IsValid())
-		return;
 	std::lock_guard<std::recursive_mutex> lock(fDisplay->fLock);
-	int32 left = std::max<int32>(0, (int32)floorf(rect.left));
-	int32 top = std::max<int32>(0, (int32)floorf(rect.top));
-	int32 right = std::min<int32>(std::min(fWidth, buffer.width) - 1, (int32)ceilf(rect.right));
-	int32 bottom = std::min<int32>(std::min(fHeight, buffer.height) - 1, (int32)ceilf(rect.bottom));
-	if (right < left || bottom < top)
+	BRect copied;
+	if (!fContents.CopyFrom(buffer, rect, &copied))
 		return;
-	for (int32 y = top; y <= bottom; y++) {
-		const uint8* source = buffer.bits + (size_t)y * buffer.bytesPerRow + left * 4;
-		memcpy(&fPixels[(size_t)y * fWidth + left], source, (size_t)(right - left + 1) * 4);
-	}
-	Repaint(BRect(left, top, right, bottom));
+	Repaint(copied);
 	fDisplay->Flush();
 }
 
@@ -337,12 +327,12 @@ X11Window::UpdateContents(const DrawTarget& buffer, BRect rect)
 void
 X11Window::Repaint(BRect rect)
 {
-	if (fGone || !fShown || fWidth == 0 || fHeight == 0)
+	if (fGone || !fShown || fContents.width == 0 || fContents.height == 0)
 		return;
 	int32 left = std::max<int32>(0, (int32)floorf(rect.left));
 	int32 top = std::max<int32>(0, (int32)floorf(rect.top));
-	int32 right = std::min<int32>(fWidth - 1, (int32)ceilf(rect.right));
-	int32 bottom = std::min<int32>(fHeight - 1, (int32)ceilf(rect.bottom));
+	int32 right = std::min<int32>(fContents.width - 1, (int32)ceilf(rect.right));
+	int32 bottom = std::min<int32>(fContents.height - 1, (int32)ceilf(rect.bottom));
 	if (right < left || bottom < top)
 		return;
 	int32 width = right - left + 1;
@@ -353,7 +343,8 @@ X11Window::Repaint(BRect rect)
 		// The image is our copy itself: B, G, R, A bytes are 32-bit words 0xAARRGGBB in
 		// least significant byte first order, whatever order the server wants.
 		XImage* image = XCreateImage(x, fDisplay->fVisual, fDisplay->fDepth, ZPixmap, 0,
-			reinterpret_cast<char*>(fPixels.data()), fWidth, fHeight, 32, fWidth * 4);
+			reinterpret_cast<char*>(fContents.pixels.data()), fContents.width, fContents.height, 32,
+			fContents.width * 4);
 		if (image == NULL)
 			return;
 		image->byte_order = LSBFirst;
@@ -378,7 +369,7 @@ X11Window::Repaint(BRect rect)
 	unsigned long white = WhitePixel(x, fDisplay->fScreen);
 	unsigned long black = BlackPixel(x, fDisplay->fScreen);
 	for (int32 y = 0; y < height; y++) {
-		const uint32* row = &fPixels[(size_t)(top + y) * fWidth + left];
+		const uint32* row = &fContents.pixels[(size_t)(top + y) * fContents.width + left];
 		for (int32 column = 0; column < width; column++) {
 			uint32 red = (row[column] >> 16) & 0xff;
 			uint32 green = (row[column] >> 8) & 0xff;
@@ -440,30 +431,6 @@ X11Window::TakeConfigure(BRect frame, unsigned long serial)
 		}
 	}
 	return !ours && !later && frame != fFrame;
-}
-
-
-void
-X11Window::ResizeContents(int32 width, int32 height)
-{
-	width = std::max<int32>(width, 0);
-	height = std::max<int32>(height, 0);
-	if (width == fWidth && height == fHeight)
-		return;
-	std::vector<uint32> pixels;
-	try {
-		pixels.assign((size_t)width * height, 0xffffffffU);
-	} catch (const std::bad_alloc&) {
-		width = 0;
-		height = 0;
-	}
-	for (int32 y = 0; y < std::min(height, fHeight); y++) {
-		memcpy(&pixels[(size_t)y * width], &fPixels[(size_t)y * fWidth],
-			(size_t)std::min(width, fWidth) * 4);
-	}
-	fPixels.swap(pixels);
-	fWidth = width;
-	fHeight = height;
 }
 
 
