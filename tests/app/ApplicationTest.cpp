@@ -26,6 +26,7 @@
 #include <Entry.h>
 #include <Path.h>
 #include <Roster.h>
+#include <Window.h>
 
 #include "../../platform/private/AppPrivate.h"
 
@@ -250,6 +251,32 @@ TEST_F(ApplicationTest, RunsOnTheCallingThreadUntilQuit)
 	EXPECT_EQ(be_app, nullptr);
 	EXPECT_FALSE(be_app_messenger.IsValid());
 	EXPECT_FALSE(be_roster->IsRunning(kSignature));
+}
+
+
+TEST_F(ApplicationTest, AWindowThatQuitsTheApplicationAsksItWhenItCloses)
+{
+	Record record;
+	AppRunner runner(&record);
+	ASSERT_TRUE(runner.WaitUntilReady());
+
+	// A window without the flag goes alone.
+	BWindow* plain = new BWindow(BRect(10, 10, 50, 50), "plain", B_TITLED_WINDOW, 0);
+	plain->Show();
+	ASSERT_TRUE(plain->Lock());
+	plain->Quit();
+	// A message sent after it is handled with no quit request before it.
+	ASSERT_EQ(be_app_messenger.SendMessage(kMsgPing), B_OK);
+	ASSERT_TRUE(record.WaitUntil([&]() { return record.pings == 1; }));
+	EXPECT_EQ(record.quitRequests, 0);
+	// With the flag, the application is asked to quit, and it does.
+	BWindow* main
+		= new BWindow(BRect(10, 10, 50, 50), "main", B_TITLED_WINDOW, B_QUIT_ON_WINDOW_CLOSE);
+	main->Show();
+	ASSERT_TRUE(main->Lock());
+	main->Quit();
+	ASSERT_TRUE(runner.WaitUntilDone());
+	EXPECT_EQ(record.quitRequests, 1);
 }
 
 
