@@ -25,6 +25,7 @@
 #include <Window.h>
 
 #include "Display.h"
+#include "TimeScale.h"
 
 
 namespace BPrivate {
@@ -36,6 +37,8 @@ static const float kSeparatorHeight = 9;
 static const float kMarkWidth = 18;
 static const float kArrowWidth = 20;
 static const float kMinWidth = 60;
+// How long after opening a menu the release of the opening click never closes it
+static const bigtime_t kStickyTime = 500000;
 
 
 class MenuTracker;
@@ -113,7 +116,6 @@ private:
 	void _CloseLevelsAfter(int32 level);
 	void _Highlight(int32 level, int32 index);
 	void _Finish(BMenuItem* chosen, std::unique_lock<std::mutex>& lock);
-	void _CloseWindows(std::unique_lock<std::mutex>& lock);
 	int32 _LevelAt(BPoint screenWhere) const;
 	int32 _EntryAt(int32 level, BPoint screenWhere) const;
 	MenuLevel* _FindLevel(int32 id);
@@ -126,12 +128,14 @@ private:
 	bool fAsync;
 	bool fDeleteWhenDone;
 	bool fLeftClickArea;
+	bool fReleased;
+	bigtime_t fOpened;
+	// Tracking ended; the chosen item is delivered once fFinished is set too.
 	bool fDone;
+	bool fFinished;
 	BMenuItem* fChosen;
 	int32 fNextID;
 	std::vector<MenuLevel> fLevels;
-	// Windows of closed levels, still to be taken off the screen
-	std::vector<BMessenger> fClosing;
 };
 
 
@@ -310,8 +314,8 @@ MenuWindow::MessageReceived(BMessage* message)
 MenuTracker::MenuTracker(
 	BMenu* root, BRect clickToOpen, bool deliversMessage, bool async, bool deleteWhenDone)
 	: fRoot(root), fClickToOpen(clickToOpen), fDeliversMessage(deliversMessage), fAsync(async),
-	  fDeleteWhenDone(deleteWhenDone), fLeftClickArea(false), fDone(false), fChosen(NULL),
-	  fNextID(0)
+	  fDeleteWhenDone(deleteWhenDone), fLeftClickArea(false), fReleased(false),
+	  fOpened(BPrivate::real_time()), fDone(false), fFinished(false), fChosen(NULL), fNextID(0)
 { }
 
 
@@ -366,35 +370,10 @@ void
 MenuTracker::_CloseLevelsAfter(int32 level)
 {
 	while ((int32)fLevels.size() > level + 1) {
-		fClosing.push_back(fLevels.back().window);
+		// Only posted: a menu thread never waits for another window's lock.
+		fLevels.back().window.SendMessage(B_QUIT_REQUESTED);
 		fLevels.pop_back();
 	}
-}
-
-
-// Hides the windows of closed levels at once, so that they take no more events, and lets them
-// quit. The tracker's lock is let go meanwhile: a window may be waiting for it to draw.
-void
-MenuTracker::_CloseWindows(std::unique_lock<std::mutex>& lock)
-{
-	std::vector<BMessenger> closing;
-	closing.swap(fClosing);
-	if (closing.empty())
-		return;
-	lock.unlock();
-	for (BMessenger& messenger : closing) {
-		BLooper* looper = NULL;
-		if (messenger.LockTarget()) {
-			messenger.Target(&looper);
-			BWindow* window = dynamic_cast<BWindow*>(looper);
-			if (window != NULL)
-				window->Hide();
-			if (looper != NULL)
-				looper->Unlock();
-		}
-		messenger.SendMessage(B_QUIT_REQUESTED);
-	}
-	lock.lock();
 }
 
 
@@ -447,8 +426,16 @@ MenuTracker::HandleMouse(uint32 what, BPoint screenWhere)
 	int32 level = _LevelAt(screenWhere);
 	int32 index = level >= 0 ? _EntryAt(level, screenWhere) : -1;
 
-	if (what == B_MOUSE_UP && !fLeftClickArea)
-		return;
+	if (what == B_MOUSE_UP) {
+		// The release of the click that opened the menu keeps it open: inside the
+		// click-to-open area, or soon after opening where it chooses nothing.
+		bool first = !fReleased;
+		fReleased = true;
+		if (!fLeftClickArea)
+			return;
+		if (first && index < 0 && BPrivate::real_time() - fOpened < kStickyTime)
+			return;
+	}
 	if (level < 0) {
 		// A click outside every menu ends tracking; moving there changes nothing.
 		if (what != B_MOUSE_MOVED)
@@ -472,8 +459,6 @@ MenuTracker::HandleMouse(uint32 what, BPoint screenWhere)
 
 	if (what == B_MOUSE_UP && index >= 0 && fLevels[level].entries[index].submenu == NULL)
 		_Finish(fLevels[level].entries[index].item, lock);
-	else
-		_CloseWindows(lock);
 }
 
 
@@ -504,7 +489,6 @@ MenuTracker::_Finish(BMenuItem* chosen, std::unique_lock<std::mutex>& lock)
 	fDone = true;
 	fChosen = chosen;
 	_CloseLevelsAfter(-1);
-	_CloseWindows(lock);
 	lock.unlock();
 
 	if (chosen != NULL && fDeliversMessage) {
@@ -517,6 +501,7 @@ MenuTracker::_Finish(BMenuItem* chosen, std::unique_lock<std::mutex>& lock)
 		delete fRoot;
 
 	lock.lock();
+	fFinished = true;
 	fDoneCondition.notify_all();
 }
 
@@ -525,7 +510,7 @@ BMenuItem*
 MenuTracker::Wait()
 {
 	std::unique_lock<std::mutex> lock(fLock);
-	fDoneCondition.wait(lock, [this]() { return fDone; });
+	fDoneCondition.wait(lock, [this]() { return fFinished; });
 	return fChosen;
 }
 

@@ -12,6 +12,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "TimeScale.h"
 
 
@@ -27,7 +29,10 @@ time_scale()
 			return 1.0;
 		char* end;
 		double value = strtod(text, &end);
-		return end != text && isfinite(value) && value > 0 ? value : 1.0;
+		if (end == text || !isfinite(value) || value <= 0)
+			return 1.0;
+		// Beyond these the clock's arithmetic would leave 64 bits.
+		return std::min(std::max(value, 1e-6), 1e6);
 	}();
 	return sScale;
 }
@@ -50,7 +55,10 @@ system_time(void)
 {
 	double scale = BPrivate::time_scale();
 	bigtime_t now = BPrivate::real_time();
-	return scale == 1.0 ? now : (bigtime_t)((double)now / scale);
+	if (scale == 1.0)
+		return now;
+	double scaled = (double)now / scale;
+	return scaled < (double)B_INFINITE_TIMEOUT ? (bigtime_t)scaled : B_INFINITE_TIMEOUT;
 }
 
 
@@ -58,8 +66,10 @@ extern "C" status_t
 snooze(bigtime_t amount)
 {
 	double scale = BPrivate::time_scale();
-	if (scale != 1.0)
-		amount = (bigtime_t)((double)amount * scale);
+	if (scale != 1.0) {
+		double scaled = (double)amount * scale;
+		amount = scaled < (double)B_INFINITE_TIMEOUT ? (bigtime_t)scaled : B_INFINITE_TIMEOUT;
+	}
 	if (amount <= 0)
 		return B_OK;
 

@@ -121,13 +121,15 @@ TEST(PopUpMenuTest, AsynchronousMenuStaysOpenAfterTheOpeningClickAndDeliversTheC
 	menu->SetTargetForItems(BMessenger(target));
 	menu->SetAsyncAutoDestruct(true);
 
-	// Opened by a secondary click at (200, 200): the release of that click, inside the
-	// click-to-open square, leaves the menu open.
+	// Opened by a secondary click at (200, 200): the release of that click leaves the menu
+	// open.
 	BPoint at(200, 200);
 	BRect clickToOpen(200, 200, 210, 210);
 	EXPECT_EQ(menu->Go(at, true, true, clickToOpen, true), nullptr);
 	ASSERT_TRUE(MenuShownAt(at + BPoint(5, 5)));
-	ASSERT_EQ(headless_inject_mouse(at + BPoint(1, 1), 0, B_MOUSE_UP), B_OK);
+	// Here it strayed a pixel outside the square and the menu; soon after opening, the
+	// release still leaves the menu open.
+	ASSERT_EQ(headless_inject_mouse(at - BPoint(1, 1), 0, B_MOUSE_UP), B_OK);
 
 	// Hovering highlights an item in the selection colour; a picture is kept.
 	BPoint next = ItemCenter(at, 1) + BPoint(0, 9);
@@ -172,6 +174,7 @@ TEST(PopUpMenuTest, SynchronousMenuReturnsTheChosenItemOrNothing)
 	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(at + BPoint(5, 5)); }));
 	Click(ItemCenter(at, 1));
 	tracking.join();
+	ASSERT_TRUE(WaitUntil([&]() { return !MenuShownAt(at + BPoint(5, 5)); }));
 	EXPECT_EQ(chosen, second);
 	// In radio mode the chosen item is marked, and its message sent.
 	EXPECT_TRUE(second->IsMarked());
@@ -185,6 +188,7 @@ TEST(PopUpMenuTest, SynchronousMenuReturnsTheChosenItemOrNothing)
 	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(at + BPoint(5, 5)); }));
 	Click(ItemCenter(at, 0));
 	quiet.join();
+	ASSERT_TRUE(WaitUntil([&]() { return !MenuShownAt(at + BPoint(5, 5)); }));
 	EXPECT_EQ(chosen, first);
 
 	std::thread outside([&]() { chosen = menu.Go(at, true, false, false); });
@@ -246,4 +250,58 @@ TEST(PopUpMenuTest, SubmenusOpenBesideTheirItemAndNearTheScreenEdgeTheMenuMovesI
 
 	target->Lock();
 	target->Quit();
+}
+
+
+// A menu and its submenu close each other on their own threads: neither waits for the
+// other's lock, so both go away even when their messages cross.
+TEST(PopUpMenuTest, AMenuAndItsSubmenuClosingEachOtherNeverHang)
+{
+	TestEnv env;
+	for (int round = 0; round < 5; round++) {
+		BPopUpMenu* menu = new BPopUpMenu("menu", false, false);
+		AddItem(menu, "zero", 'zero');
+		BMenu* sub = new BMenu("sub");
+		AddItem(sub, "s0", 's0  ');
+		menu->AddItem(sub);
+		AddItem(menu, "two", 'two ');
+		menu->SetAsyncAutoDestruct(true);
+		BPoint at(100, 100);
+		menu->Go(at, false, true, BRect(), true);
+		ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(at + BPoint(5, 5)); }));
+		BWindow* parent = headless_window_at(at + BPoint(5, 5));
+		ASSERT_EQ(headless_inject_mouse(ItemCenter(at, 1), 0, B_MOUSE_MOVED), B_OK);
+		BPoint subAt(parent->Frame().right + 10, ItemCenter(at, 1).y);
+		ASSERT_TRUE(WaitUntil([&]() {
+			BWindow* window = headless_window_at(subAt);
+			return window != NULL && window != parent;
+		}));
+		BWindow* submenu = headless_window_at(subAt);
+
+		// While the submenu is busy, the parent handles a move that closes the submenu,
+		// and the submenu gets a press outside that closes the parent. (The pauses only
+		// let the two cross; the test waits for the outcome.)
+		ASSERT_TRUE(submenu->Lock());
+		BMessage move(B_MOUSE_MOVED);
+		move.AddPoint("screen_where", ItemCenter(at, 2));
+		parent->PostMessage(&move);
+		snooze(20000);
+		BMessage press(B_MOUSE_DOWN);
+		press.AddPoint("screen_where", BPoint(700, 500));
+		press.AddInt32("buttons", B_PRIMARY_MOUSE_BUTTON);
+		submenu->PostMessage(&press);
+		submenu->Unlock();
+		// (The submenu may have closed before it saw its press; a press the user makes
+		// outside closes whatever is left.)
+		ASSERT_TRUE(WaitUntil([&]() { return headless_window_at(subAt) == NULL; }));
+		if (MenuShownAt(at + BPoint(5, 5))) {
+			headless_inject_mouse(BPoint(700, 500), B_PRIMARY_MOUSE_BUTTON, B_MOUSE_DOWN);
+			headless_inject_mouse(BPoint(700, 500), 0, B_MOUSE_UP);
+		}
+
+		ASSERT_TRUE(WaitUntil([&]() {
+			return !MenuShownAt(at + BPoint(5, 5)) && headless_window_at(subAt) == NULL;
+		})) << "round "
+			<< round;
+	}
 }

@@ -52,12 +52,12 @@ Sync(BWindow* window)
 }
 
 
-// Waits, within a deadline, until the window is gone: what it posted to itself, such as
-// a quit request, comes before the next message sent to it.
+// Waits, within a deadline, until the window the messenger aims at is gone: what it posted
+// to itself, such as a quit request, comes before the next message sent to it. (The messenger
+// is made while the window surely lives.)
 bool
-WaitUntilGone(BWindow* window)
+WaitUntilGone(const BMessenger& messenger)
 {
-	BMessenger messenger(window);
 	auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
 	while (std::chrono::steady_clock::now() < deadline) {
 		BMessage reply;
@@ -71,8 +71,9 @@ WaitUntilGone(BWindow* window)
 void
 CloseWithEscape(BAlert* alert)
 {
+	BMessenger messenger(alert);
 	ASSERT_EQ(B_OK, headless_inject_key("\x1b", B_KEY_DOWN));
-	ASSERT_TRUE(WaitUntilGone(alert));
+	ASSERT_TRUE(WaitUntilGone(messenger));
 }
 
 
@@ -164,9 +165,10 @@ TEST(DoAlert, OKClosesIt)
 	ASSERT_NE(nullptr, alert);
 	BRect frame = alert->Frame();
 	BPoint ok(frame.right - 10 - 37, frame.bottom - 10 - 12);
+	BMessenger messenger(alert);
 	ASSERT_EQ(B_OK, headless_inject_mouse(ok, 1, B_MOUSE_DOWN));
 	headless_inject_mouse(ok, 0, B_MOUSE_UP);
-	ASSERT_TRUE(WaitUntilGone(alert));
+	ASSERT_TRUE(WaitUntilGone(messenger));
 	EXPECT_EQ(nullptr, headless_window_at(ok));
 
 	// And so does Enter.
@@ -176,8 +178,9 @@ TEST(DoAlert, OKClosesIt)
 	ASSERT_TRUE(alert->Lock());
 	EXPECT_EQ(std::string(kPrefix) + "\n", alert->TextView()->Text());
 	alert->Unlock();
+	messenger = BMessenger(alert);
 	ASSERT_EQ(B_OK, headless_inject_key("\n", B_KEY_DOWN));
-	ASSERT_TRUE(WaitUntilGone(alert));
+	ASSERT_TRUE(WaitUntilGone(messenger));
 }
 
 

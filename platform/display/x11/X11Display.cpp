@@ -49,7 +49,9 @@ static int
 handle_x_io_error(::Display*)
 {
 	fprintf(stderr, "x11: the connection to the X server is lost\n");
-	exit(1);
+	// Other threads still run: no static destructors under their feet.
+	fflush(NULL);
+	_exit(1);
 	return 0;
 }
 

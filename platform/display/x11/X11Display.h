@@ -6,6 +6,7 @@
 #define _X11_DISPLAY_H
 
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -192,7 +193,7 @@ private:
 	uint32 _WithSides(uint32 modifiers) const;
 
 	int fWakePipe[2];
-	bool fQuitting;
+	std::atomic<bool> fQuitting;
 	std::thread fThread;
 };
 

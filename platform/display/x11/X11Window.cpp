@@ -6,12 +6,16 @@
 
 #include <errno.h>
 #include <math.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <string>
+
+#include <AppDefs.h>
+#include <Message.h>
 
 #include "X11Display.h"
 
@@ -171,6 +175,7 @@ X11Window::~X11Window()
 	fDisplay->RemoveWindow(this);
 	if (fGrabbed) {
 		XUngrabPointer(fDisplay->fX, CurrentTime);
+		XUngrabKeyboard(fDisplay->fX, CurrentTime);
 		fGrabbed = false;
 		fDisplay->RegrabMenu();
 	}
@@ -263,6 +268,7 @@ X11Window::Hide()
 	bool regrab = fGrabbed;
 	if (fGrabbed) {
 		XUngrabPointer(x, CurrentTime);
+		XUngrabKeyboard(x, CurrentTime);
 		fGrabbed = false;
 	}
 	if (IsMenu())
@@ -412,6 +418,15 @@ X11Window::GrabPointer()
 	fGrabbed = result == GrabSuccess;
 	// Not mapped yet: again when it is.
 	fGrabOnMap = result == GrabNotViewable;
+	if (fGrabbed) {
+		// Keys come to the menu too, so that Escape closes it.
+		XGrabKeyboard(fDisplay->fX, fWindow, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+	} else if (!fGrabOnMap) {
+		// Another client holds the pointer: a menu that cannot follow it closes.
+		fprintf(stderr, "x11: a menu cannot take the pointer (%d)\n", result);
+		BMessage quit(B_QUIT_REQUESTED);
+		fClient->PostDisplayMessage(&quit);
+	}
 }
 
 
