@@ -13,6 +13,8 @@
 #include <Message.h>
 #include <OS.h>
 
+#include "MenuTracker.h"
+
 
 BMenuItem::BMenuItem(const char* label, BMessage* message, char shortcut, uint32 modifiers)
 	: BInvoker(message, NULL, NULL), fLabel(strdup(label != NULL ? label : "")), fSubmenu(NULL),
@@ -32,6 +34,7 @@ BMenuItem::BMenuItem(BMenu* menu, BMessage* message)
 
 BMenuItem::~BMenuItem()
 {
+	BPrivate::menu_item_deleted(this);
 	if (fSuper != NULL)
 		fSuper->RemoveItem(this);
 	delete fSubmenu;

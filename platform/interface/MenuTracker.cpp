@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include <AppDefs.h>
@@ -70,6 +71,12 @@ struct MenuLevel {
 };
 
 
+// The trackers that run, so that deleted items can be forgotten; taken before a tracker's
+// own lock.
+static std::mutex sTrackersLock;
+static std::set<MenuTracker*> sTrackers;
+
+
 class MenuWindow : public BWindow {
 public:
 	MenuWindow(std::shared_ptr<MenuTracker> tracker, int32 id, BRect frame);
@@ -100,6 +107,7 @@ class MenuTracker : public std::enable_shared_from_this<MenuTracker> {
 public:
 	MenuTracker(
 		BMenu* root, BRect clickToOpen, bool deliversMessage, bool async, bool deleteWhenDone);
+	~MenuTracker();
 
 	bool Open(BPoint where);
 	BMenuItem* Wait();
@@ -107,6 +115,7 @@ public:
 	void HandleMouse(uint32 what, BPoint screenWhere);
 	void Cancel();
 	void WindowGone(int32 id);
+	void ForgetItem(BMenuItem* item);
 
 	// For drawing: a copy of what a window shows, and its highlighted entry.
 	bool GetLevel(int32 id, std::vector<MenuEntry>* entries, int32* highlighted);
@@ -322,8 +331,48 @@ MenuTracker::MenuTracker(
 bool
 MenuTracker::Open(BPoint where)
 {
+	{
+		std::lock_guard<std::mutex> trackers(sTrackersLock);
+		sTrackers.insert(this);
+	}
 	std::lock_guard<std::mutex> lock(fLock);
 	return _OpenLevel(fRoot, where, BRect());
+}
+
+
+MenuTracker::~MenuTracker()
+{
+	std::lock_guard<std::mutex> trackers(sTrackersLock);
+	sTrackers.erase(this);
+}
+
+
+// An item of a shown menu is deleted: it is shown as disabled, its submenu no longer opens,
+// and it is never chosen.
+void
+MenuTracker::ForgetItem(BMenuItem* item)
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	for (MenuLevel& level : fLevels) {
+		for (MenuEntry& entry : level.entries) {
+			if (entry.item == item) {
+				entry.item = NULL;
+				entry.submenu = NULL;
+				entry.enabled = false;
+			}
+		}
+	}
+	if (fChosen == item)
+		fChosen = NULL;
+}
+
+
+void
+menu_item_deleted(BMenuItem* item)
+{
+	std::lock_guard<std::mutex> trackers(sTrackersLock);
+	for (MenuTracker* tracker : sTrackers)
+		tracker->ForgetItem(item);
 }
 
 
@@ -491,11 +540,21 @@ MenuTracker::_Finish(BMenuItem* chosen, std::unique_lock<std::mutex>& lock)
 	_CloseLevelsAfter(-1);
 	lock.unlock();
 
-	if (chosen != NULL && fDeliversMessage) {
-		BMenu* menu = chosen->Menu();
-		if (menu != NULL && menu->IsRadioMode())
-			chosen->SetMarked(true);
-		chosen->Invoke();
+	{
+		// Items are only deleted while this lock is free: the chosen one lives while it
+		// is delivered, or it was forgotten.
+		std::lock_guard<std::mutex> trackers(sTrackersLock);
+		{
+			std::lock_guard<std::mutex> own(fLock);
+			chosen = fChosen;
+		}
+		if (chosen != NULL && fDeliversMessage) {
+			BMenu* menu = chosen->Menu();
+			if (menu != NULL && menu->IsRadioMode())
+				chosen->SetMarked(true);
+			chosen->Invoke();
+		}
+		sTrackers.erase(this);
 	}
 	if (fAsync && fDeleteWhenDone)
 		delete fRoot;

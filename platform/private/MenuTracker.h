@@ -30,6 +30,10 @@ BMenuItem* track_menu(BMenu* menu, BPoint where, BRect clickToOpen, bool deliver
 	bool async, bool deleteWhenDone);
 
 
+// Called when a menu item is deleted: a shown menu stops offering it.
+void menu_item_deleted(BMenuItem* item);
+
+
 } // namespace BPrivate
 
 

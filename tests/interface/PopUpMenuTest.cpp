@@ -305,3 +305,36 @@ TEST(PopUpMenuTest, AMenuAndItsSubmenuClosingEachOtherNeverHang)
 			<< round;
 	}
 }
+
+
+// The owner of a shown menu deletes an item: a click on it chooses nothing.
+TEST(PopUpMenuTest, AnItemDeletedWhileItsMenuIsShownIsNeverChosen)
+{
+	TestEnv env;
+	Journal journal;
+	JournalLooper* target = new JournalLooper(&journal);
+	target->Run();
+
+	BPopUpMenu menu("menu", false, false);
+	AddItem(&menu, "keep", 'keep');
+	BMenuItem* doomed = AddItem(&menu, "doomed", 'doom');
+	menu.SetTargetForItems(BMessenger(target));
+
+	BPoint at(400, 300);
+	BMenuItem* chosen = doomed;
+	std::thread tracking([&]() { chosen = menu.Go(at, true, false, false); });
+	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(at + BPoint(5, 5)); }));
+	delete menu.RemoveItem(1);
+	Click(ItemCenter(at, 1));
+	// The menu stays open; the remaining item still works.
+	Click(ItemCenter(at, 0));
+	tracking.join();
+	ASSERT_NE(chosen, nullptr);
+	EXPECT_STREQ(chosen->Label(), "keep");
+	ASSERT_TRUE(journal.WaitFor(1));
+	EXPECT_EQ(journal.All()[0].what, (uint32)'keep');
+	EXPECT_EQ(journal.Count(), 1u);
+
+	target->Lock();
+	target->Quit();
+}
