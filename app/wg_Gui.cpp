@@ -100,3 +100,13 @@ DSApplication::RefsReceived(BMessage* message)
 	open.AddString("open", path.Leaf());
 	BMessenger(mainWindow).SendMessage(&open, (BHandler*)NULL, B_INFINITE_TIMEOUT);
 }
+
+
+// An about request is handed to this hook instead of MessageReceived(); it gets the answer
+// that MessageReceived() gives it.
+void
+DSApplication::AboutRequested()
+{
+	BMessage about(B_ABOUT_REQUESTED);
+	MessageReceived(&about);
+}

@@ -24,6 +24,7 @@ public:
 
 	virtual void MessageReceived(BMessage* message);
 	virtual void RefsReceived(BMessage* message);
+	virtual void AboutRequested();
 
 	Prefs* prefs;
 	DSWindow* mainWindow;

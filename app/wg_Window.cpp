@@ -152,8 +152,9 @@ DSWindow::FrameResized(float width, float height)
 void
 DSWindow::ShowHelpText(BMessage* message)
 {
-	int32 line = -1;
-	message->FindInt32("_DILx", &line);
+	int32 line;
+	if (message->FindInt32("_DILx", &line) != B_OK)
+		line = -1;
 	printf(" = In Line %" B_PRId32 " \n", line);
 }
 
