@@ -100,7 +100,10 @@ WView::MessageReceived(BMessage* message)
 		CloseContext();
 		Invalidate();
 		prefs->Logbuch(0, NULL, "WV_SEL_PRESET ", true, true);
-		message->FindInt32("PresetNr", &presetNr);
+		// (FindInt32 clears its output when the field is missing.)
+		int32 chosen;
+		if (message->FindInt32("PresetNr", &chosen) == B_OK)
+			presetNr = chosen;
 		prefs->nextUpdateDue = system_time() - 1000000;
 		presetNr -= 1;
 		prefs->PresetAtView = presetNr;

@@ -179,6 +179,13 @@ TEST_F(ViewTest, ChoosingAPresetShowsItOnTheNextUpdate)
 	Quiet([&] { view->MessageReceived(&next); });
 	Update(view, false);
 	EXPECT_EQ(Title(view), "host1");
+
+	// Without "PresetNr" the shown preset stays where it was and the update shows the next.
+	BMessage bare('fNPx');
+	Quiet([&] { view->MessageReceived(&bare); });
+	EXPECT_EQ(view->presetNr, 0);
+	Update(view, false);
+	EXPECT_EQ(Title(view), "host1");
 }
 
 
