@@ -77,9 +77,10 @@ WindowPixels::Resize(int32 newWidth, int32 newHeight)
 		newWidth = 0;
 		newHeight = 0;
 	}
-	for (int32 y = 0; y < std::min(newHeight, height); y++) {
-		memcpy(&resized[(size_t)y * newWidth], &pixels[(size_t)y * width],
-			(size_t)std::min(newWidth, width) * 4);
+	int32 keptWidth = std::min(newWidth, width);
+	for (int32 y = 0; keptWidth > 0 && y < std::min(newHeight, height); y++) {
+		memcpy(resized.data() + (size_t)y * newWidth, pixels.data() + (size_t)y * width,
+			(size_t)keptWidth * 4);
 	}
 	pixels.swap(resized);
 	width = newWidth;
