@@ -376,6 +376,14 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		break;
 	}
 
+	case B_MOUSE_WHEEL_CHANGED:
+		// The wheel turns for the view under the pointer.
+		if (handler == this && fLastMouseView != NULL)
+			fLastMouseView->MessageReceived(message);
+		else
+			BLooper::DispatchMessage(message, handler);
+		break;
+
 	case B_PULSE:
 		if (handler != this) {
 			BLooper::DispatchMessage(message, handler);
