@@ -26,6 +26,7 @@
 #include <TextView.h>
 
 #include "../../platform/private/HeadlessScreen.h"
+#include "EventLog.h"
 #include "TestEnv.h"
 
 
@@ -36,27 +37,10 @@ namespace {
 
 
 // What the alerts and the invoker's target of a test report, from their threads.
-struct Events {
-	std::mutex lock;
-	std::condition_variable changed;
+struct Events : EventLog {
 	int32 activations = 0;
 	int32 deleted = 0;
 	std::vector<int32> which;
-
-	void
-	Change(const std::function<void()>& change)
-	{
-		std::lock_guard<std::mutex> guard(lock);
-		change();
-		changed.notify_all();
-	}
-
-	bool
-	WaitFor(const std::function<bool()>& condition)
-	{
-		std::unique_lock<std::mutex> guard(lock);
-		return changed.wait_for(guard, std::chrono::seconds(10), condition);
-	}
 };
 
 

@@ -24,6 +24,7 @@
 
 #include "../../platform/private/HeadlessScreen.h"
 #include "DrawTestSupport.h"
+#include "EventLog.h"
 #include "TestEnv.h"
 
 
@@ -38,9 +39,7 @@ const rgb_color kSquareColor = {20, 40, 220, 255};
 
 
 // What the windows and views of a test report, from their threads.
-struct Events {
-	std::mutex lock;
-	std::condition_variable changed;
+struct Events : EventLog {
 	int32 draws = 0;
 	thread_id drawThread = -1;
 	std::vector<uint32> received;
@@ -58,21 +57,6 @@ struct Events {
 	thread_id pulseThread = -1;
 	int32 quitRequests = 0;
 	bool deleted = false;
-
-	void
-	Change(const std::function<void()>& change)
-	{
-		std::lock_guard<std::mutex> guard(lock);
-		change();
-		changed.notify_all();
-	}
-
-	bool
-	WaitFor(const std::function<bool()>& condition)
-	{
-		std::unique_lock<std::mutex> guard(lock);
-		return changed.wait_for(guard, std::chrono::seconds(10), condition);
-	}
 };
 
 

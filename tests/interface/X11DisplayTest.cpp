@@ -36,6 +36,7 @@
 #include "BitmapPNG.h"
 #include "Display.h"
 #include "DrawTestSupport.h"
+#include "EventLog.h"
 #include "TestEnv.h"
 #include "XvfbTest.h"
 
@@ -59,13 +60,10 @@ namespace {
 
 const rgb_color kRed = {255, 0, 0, 255};
 const rgb_color kWhite = {255, 255, 255, 255};
-const std::chrono::seconds kTimeout(10);
 
 
 // What the windows and views of a test report, from their threads.
-struct Events {
-	std::mutex lock;
-	std::condition_variable changed;
+struct Events : EventLog {
 	// The view's hooks
 	std::vector<BPoint> downs;
 	std::vector<int32> clicks;
@@ -86,21 +84,6 @@ struct Events {
 	std::vector<uint32> unmappedModifiers;
 	int32 quitRequests = 0;
 	bool deleted = false;
-
-	void
-	Change(const std::function<void()>& change)
-	{
-		std::lock_guard<std::mutex> guard(lock);
-		change();
-		changed.notify_all();
-	}
-
-	bool
-	WaitFor(const std::function<bool()>& condition)
-	{
-		std::unique_lock<std::mutex> guard(lock);
-		return changed.wait_for(guard, kTimeout, condition);
-	}
 };
 
 
