@@ -27,17 +27,20 @@ const size_t kBitmapHeaderSize = 32;
 
 // A translator built into the layer (there are no translator add-ons). Identify() and
 // Translate() get the source positioned at its start and read it with Read(); they never
-// crash on bad data: unknown data gives B_NO_TRANSLATOR, broken data B_ILLEGAL_DATA.
+// crash on bad data: unknown data gives B_NO_TRANSLATOR, broken data B_ILLEGAL_DATA. Its
+// name, description and formats are given when it is made; the formats are static arrays.
 class BuiltinTranslator {
 public:
+	BuiltinTranslator(const char* name, const char* info, const translation_format* inputs,
+		int32 inputCount, const translation_format* outputs, int32 outputCount);
 	virtual ~BuiltinTranslator() { }
 
-	virtual const char* Name() const = 0;
-	virtual const char* Info() const = 0;
-	virtual int32 Version() const = 0;
+	const char* Name() const;
+	const char* Info() const;
+	int32 Version() const;
 
-	virtual const translation_format* InputFormats(int32* _count) const = 0;
-	virtual const translation_format* OutputFormats(int32* _count) const = 0;
+	const translation_format* InputFormats(int32* _count) const;
+	const translation_format* OutputFormats(int32* _count) const;
 
 	// Fills everything of _info but the translator's id. An outType of 0 asks for the
 	// translator's usual output.
@@ -47,6 +50,32 @@ public:
 	virtual status_t Translate(BPositionIO* source, const translator_info* info,
 		BMessage* ioExtension, uint32 outType, BPositionIO* destination)
 		= 0;
+
+private:
+	const char* fName;
+	const char* fInfo;
+	const translation_format* fInputs;
+	int32 fInputCount;
+	const translation_format* fOutputs;
+	int32 fOutputCount;
+};
+
+
+// A translator that reads one image format (its first input format) into bitmaps.
+class ImageReaderTranslator : public BuiltinTranslator {
+public:
+	using BuiltinTranslator::BuiltinTranslator;
+
+	virtual status_t Identify(
+		BPositionIO* source, BMessage* ioExtension, translator_info* _info, uint32 outType);
+	virtual status_t Translate(BPositionIO* source, const translator_info* info,
+		BMessage* ioExtension, uint32 outType, BPositionIO* destination);
+
+protected:
+	// Whether the data from the source's start is in the format
+	virtual bool IsFormat(BPositionIO* source) const = 0;
+	// Decodes the whole source into a bitmap stream
+	virtual status_t Decode(BPositionIO* source, BPositionIO* destination) const = 0;
 };
 
 

@@ -181,75 +181,27 @@ translate_gif_to_bitmap(BPositionIO* source, BPositionIO* destination)
 }
 
 
-class GIFTranslator : public BuiltinTranslator {
+class GIFTranslator : public ImageReaderTranslator {
 public:
-	virtual const char*
-	Name() const
-	{
-		return "GIF images";
-	}
+	GIFTranslator()
+		: ImageReaderTranslator("GIF images", "GIF image translator (giflib)", kInputFormats,
+			sizeof(kInputFormats) / sizeof(kInputFormats[0]), kOutputFormats,
+			sizeof(kOutputFormats) / sizeof(kOutputFormats[0]))
+	{ }
 
-	virtual const char*
-	Info() const
-	{
-		return "GIF image translator (giflib)";
-	}
-
-	virtual int32
-	Version() const
-	{
-		return B_TRANSLATION_MAKE_VERSION(1, 0, 0);
-	}
-
-	virtual const translation_format*
-	InputFormats(int32* _count) const
-	{
-		*_count = sizeof(kInputFormats) / sizeof(kInputFormats[0]);
-		return kInputFormats;
-	}
-
-	virtual const translation_format*
-	OutputFormats(int32* _count) const
-	{
-		*_count = sizeof(kOutputFormats) / sizeof(kOutputFormats[0]);
-		return kOutputFormats;
-	}
-
-	virtual status_t
-	Identify(BPositionIO* source, BMessage* ioExtension, translator_info* _info, uint32 outType)
-	{
-		(void)ioExtension;
-		if (outType != 0 && outType != B_TRANSLATOR_BITMAP)
-			return B_NO_TRANSLATOR;
-		if (!_IsGIF(source))
-			return B_NO_TRANSLATOR;
-		fill_translator_info(kInputFormats[0], _info);
-		return B_OK;
-	}
-
-	virtual status_t
-	Translate(BPositionIO* source, const translator_info* info, BMessage* ioExtension,
-		uint32 outType, BPositionIO* destination)
-	{
-		(void)info;
-		(void)ioExtension;
-		if (outType != 0 && outType != B_TRANSLATOR_BITMAP)
-			return B_NO_TRANSLATOR;
-		if (!_IsGIF(source))
-			return B_NO_TRANSLATOR;
-		off_t position = source->Seek(0, SEEK_SET);
-		if (position < 0)
-			return (status_t)position;
-		return translate_gif_to_bitmap(source, destination);
-	}
-
-private:
-	static bool
-	_IsGIF(BPositionIO* source)
+protected:
+	virtual bool
+	IsFormat(BPositionIO* source) const
 	{
 		char start[6];
 		return read_exactly(source, start, sizeof(start))
 			&& (memcmp(start, "GIF87a", 6) == 0 || memcmp(start, "GIF89a", 6) == 0);
+	}
+
+	virtual status_t
+	Decode(BPositionIO* source, BPositionIO* destination) const
+	{
+		return translate_gif_to_bitmap(source, destination);
 	}
 };
 

@@ -253,76 +253,28 @@ translate_jpeg_to_bitmap(BPositionIO* source, BPositionIO* destination)
 }
 
 
-class JPEGTranslator : public BuiltinTranslator {
+class JPEGTranslator : public ImageReaderTranslator {
 public:
-	virtual const char*
-	Name() const
-	{
-		return "JPEG images";
-	}
+	JPEGTranslator()
+		: ImageReaderTranslator("JPEG images", "JPEG image translator (libjpeg)", kInputFormats,
+			sizeof(kInputFormats) / sizeof(kInputFormats[0]), kOutputFormats,
+			sizeof(kOutputFormats) / sizeof(kOutputFormats[0]))
+	{ }
 
-	virtual const char*
-	Info() const
-	{
-		return "JPEG image translator (libjpeg)";
-	}
-
-	virtual int32
-	Version() const
-	{
-		return B_TRANSLATION_MAKE_VERSION(1, 0, 0);
-	}
-
-	virtual const translation_format*
-	InputFormats(int32* _count) const
-	{
-		*_count = sizeof(kInputFormats) / sizeof(kInputFormats[0]);
-		return kInputFormats;
-	}
-
-	virtual const translation_format*
-	OutputFormats(int32* _count) const
-	{
-		*_count = sizeof(kOutputFormats) / sizeof(kOutputFormats[0]);
-		return kOutputFormats;
-	}
-
-	virtual status_t
-	Identify(BPositionIO* source, BMessage* ioExtension, translator_info* _info, uint32 outType)
-	{
-		(void)ioExtension;
-		if (outType != 0 && outType != B_TRANSLATOR_BITMAP)
-			return B_NO_TRANSLATOR;
-		if (!_IsJPEG(source))
-			return B_NO_TRANSLATOR;
-		fill_translator_info(kInputFormats[0], _info);
-		return B_OK;
-	}
-
-	virtual status_t
-	Translate(BPositionIO* source, const translator_info* info, BMessage* ioExtension,
-		uint32 outType, BPositionIO* destination)
-	{
-		(void)info;
-		(void)ioExtension;
-		if (outType != 0 && outType != B_TRANSLATOR_BITMAP)
-			return B_NO_TRANSLATOR;
-		if (!_IsJPEG(source))
-			return B_NO_TRANSLATOR;
-		off_t position = source->Seek(0, SEEK_SET);
-		if (position < 0)
-			return (status_t)position;
-		return translate_jpeg_to_bitmap(source, destination);
-	}
-
-private:
+protected:
 	// A JPEG stream starts with the start-of-image marker and another marker.
-	static bool
-	_IsJPEG(BPositionIO* source)
+	virtual bool
+	IsFormat(BPositionIO* source) const
 	{
 		uint8 start[3];
 		return read_exactly(source, start, sizeof(start)) && start[0] == 0xff && start[1] == 0xd8
 			&& start[2] == 0xff;
+	}
+
+	virtual status_t
+	Decode(BPositionIO* source, BPositionIO* destination) const
+	{
+		return translate_jpeg_to_bitmap(source, destination);
 	}
 };
 

@@ -330,37 +330,11 @@ sniff(BPositionIO* source, uint32* _type, TranslatorBitmap* _header, int32* _wid
 
 class PNGTranslator : public BuiltinTranslator {
 public:
-	virtual const char*
-	Name() const
-	{
-		return "PNG images";
-	}
-
-	virtual const char*
-	Info() const
-	{
-		return "PNG image translator (libpng)";
-	}
-
-	virtual int32
-	Version() const
-	{
-		return B_TRANSLATION_MAKE_VERSION(1, 0, 0);
-	}
-
-	virtual const translation_format*
-	InputFormats(int32* _count) const
-	{
-		*_count = sizeof(kInputFormats) / sizeof(kInputFormats[0]);
-		return kInputFormats;
-	}
-
-	virtual const translation_format*
-	OutputFormats(int32* _count) const
-	{
-		*_count = sizeof(kOutputFormats) / sizeof(kOutputFormats[0]);
-		return kOutputFormats;
-	}
+	PNGTranslator()
+		: BuiltinTranslator("PNG images", "PNG image translator (libpng)", kInputFormats,
+			sizeof(kInputFormats) / sizeof(kInputFormats[0]), kOutputFormats,
+			sizeof(kOutputFormats) / sizeof(kOutputFormats[0]))
+	{ }
 
 	virtual status_t
 	Identify(BPositionIO* source, BMessage* ioExtension, translator_info* _info, uint32 outType)

@@ -7,6 +7,7 @@
 #include <BuiltinTranslators.h>
 
 #include <limits.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <ColorConversion.h>
@@ -73,6 +74,86 @@ color_space_from_stream(uint32 value)
 		return B_NO_COLOR_SPACE;
 	}
 }
+
+
+//	#pragma mark - BuiltinTranslator
+
+
+BuiltinTranslator::BuiltinTranslator(const char* name, const char* info,
+	const translation_format* inputs, int32 inputCount, const translation_format* outputs,
+	int32 outputCount)
+	: fName(name), fInfo(info), fInputs(inputs), fInputCount(inputCount), fOutputs(outputs),
+	  fOutputCount(outputCount)
+{ }
+
+
+const char*
+BuiltinTranslator::Name() const
+{
+	return fName;
+}
+
+
+const char*
+BuiltinTranslator::Info() const
+{
+	return fInfo;
+}
+
+
+int32
+BuiltinTranslator::Version() const
+{
+	return B_TRANSLATION_MAKE_VERSION(1, 0, 0);
+}
+
+
+const translation_format*
+BuiltinTranslator::InputFormats(int32* _count) const
+{
+	*_count = fInputCount;
+	return fInputs;
+}
+
+
+const translation_format*
+BuiltinTranslator::OutputFormats(int32* _count) const
+{
+	*_count = fOutputCount;
+	return fOutputs;
+}
+
+
+//	#pragma mark - ImageReaderTranslator
+
+
+status_t
+ImageReaderTranslator::Identify(
+	BPositionIO* source, BMessage*, translator_info* _info, uint32 outType)
+{
+	int32 count;
+	const translation_format* formats = InputFormats(&count);
+	if ((outType != 0 && outType != B_TRANSLATOR_BITMAP) || count < 1 || !IsFormat(source))
+		return B_NO_TRANSLATOR;
+	fill_translator_info(formats[0], _info);
+	return B_OK;
+}
+
+
+status_t
+ImageReaderTranslator::Translate(BPositionIO* source, const translator_info*, BMessage*,
+	uint32 outType, BPositionIO* destination)
+{
+	if ((outType != 0 && outType != B_TRANSLATOR_BITMAP) || !IsFormat(source))
+		return B_NO_TRANSLATOR;
+	off_t position = source->Seek(0, SEEK_SET);
+	if (position < 0)
+		return (status_t)position;
+	return Decode(source, destination);
+}
+
+
+//	#pragma mark - helpers
 
 
 void
