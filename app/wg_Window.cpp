@@ -31,7 +31,7 @@ const float WIN_H = 80;
 static const char* kProgramName = "Webgrazer";
 static const char* kVersion = "130113";
 static const char* kSystem = "(Haiku)";
-static const char* kContact = "Webgrazer developers <webgrazer@example.org>";
+const char* kContactLine = "Webgrazer developers <webgrazer@example.org>";
 
 
 DSWindow::DSWindow(BRect frame)
@@ -162,6 +162,13 @@ DSWindow::ShowHelpText(BMessage* message)
 void
 DSWindow::AddOptionalByWinKey(BMessage* message)
 {
+	PrintWinKey(message);
+}
+
+
+void
+PrintWinKey(BMessage* message)
+{
 	int32 modifiers = 0;
 	int32 key = 0;
 	message->FindInt32("modifiers", &modifiers);
@@ -182,7 +189,7 @@ void
 DSWindow::AboutRequested()
 {
 	BString text(" AboutRequested..\n");
-	text << kContact;
+	text << kContactLine;
 	DoErrorW(text.String());
 }
 

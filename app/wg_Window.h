@@ -45,5 +45,11 @@ void DoErrorW(const char* text);
 void DoErrorB(const char* text);
 void GetHelp();
 
+// The console lines of a key that has no character (the Windows keys, for example).
+void PrintWinKey(BMessage* message);
+
+// The line of the about alerts that says how to reach the program's makers.
+extern const char* kContactLine;
+
 
 #endif // _WG_WINDOW_H

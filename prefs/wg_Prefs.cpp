@@ -15,6 +15,7 @@
 #include <InterfaceDefs.h>
 #include <Node.h>
 #include <OS.h>
+#include <fs_attr.h>
 
 
 // Window frames: left, top, width and height.

@@ -17,6 +17,9 @@
 #include <SupportDefs.h>
 
 
+class BPopUpMenu;
+
+
 // The settings folder below the user settings directory, and the settings file in it.
 #define WG_SETTINGS_FOLDER "_LP_x-vnd.QK"
 #define WG_SETTINGS_FILE "Webgrazer_settings"
@@ -82,6 +85,12 @@ public:
 	void Logbuch(int32 mode, BMessage* message, const char* text, bool stamp, bool newline);
 	void GetTagList();
 	void GetPresets();
+
+	// The settings window's menus: the presets of the preset list, and the preset files of
+	// the program's folder (every regular file whose name contains "Presets"). Both empty
+	// the menu first; the items have no target, so they speak to the window that shows them.
+	void FillPopUpMenu(BPopUpMenu* menu);
+	void ScanForPresets(BPopUpMenu* menu);
 
 	// Presets dropped by a reload of the preset file stay valid until the view's
 	// next preset selection, which calls this under presetLock once it no longer

@@ -118,4 +118,9 @@ private:
 };
 
 
+// Opens a file with Tracker: mode 1 names a file of the program's folder, mode 0 a full
+// path. The command runs in the background.
+void OpenFileWithTracker(int mode, char* name);
+
+
 #endif // _WG_VIEW_H

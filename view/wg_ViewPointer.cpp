@@ -7,15 +7,28 @@
 #include "wg_View.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 
+#include <Entry.h>
+#include <FindDirectory.h>
 #include <InterfaceDefs.h>
 #include <Message.h>
+#include <Messenger.h>
+#include <Mime.h>
+#include <MimeType.h>
+#include <Path.h>
 #include <PopUpMenu.h>
 #include <String.h>
 #include <Window.h>
 
 #include "wg_Prefs.h"
+#include "wg_SettWindow.h"
 #include "wg_Tools.h"
+
+
+// The longest commands that start the browser and Tracker, with the terminating zero.
+static const int32 kBrowserCommandSize = 256;
+static const int32 kTrackerCommandSize = 2048;
 
 
 // The point arguments are not used: the window's current message tells everything.
@@ -73,7 +86,8 @@ WView::MouseMoved(BPoint where, uint32, const BMessage*)
 }
 
 
-// Opens the shown preset's site (the page's host name, item 0 of the labels) in the browser.
+// Opens the shown preset's site (the page's host name, item 0 of the labels) in the user's
+// browser: the preferred application of "text/html".
 void
 WView::OpenMainPage()
 {
@@ -82,9 +96,31 @@ WView::OpenMainPage()
 		DoAlert("Can't open title with Browser");
 		return;
 	}
-	// The browser is the preferred application of "text/html"; this system has no registry
-	// of preferred applications yet, so there is none to start.
-	printf("WView::OpenMainPage: no application for text/html to open '%s'\n", title->String());
+
+	char signature[B_MIME_TYPE_LENGTH];
+	entry_ref ref;
+	BPath appPath;
+	BMimeType html("text/html");
+	if (html.GetPreferredApp(signature, B_OPEN) != B_OK) {
+		printf("WView::OpenMainPage: no application for text/html to open '%s'\n", title->String());
+		return;
+	}
+	BMimeType app(signature);
+	if (app.GetAppHint(&ref) != B_OK || appPath.SetTo(&ref) != B_OK) {
+		printf("WView::OpenMainPage: can't find the application '%s'\n", signature);
+		return;
+	}
+
+	// Every part stands in apostrophes, so that no title can run a command of its own.
+	BString command;
+	command << ShellQuoted(appPath.Path()) << " " << ShellQuoted(title->String()) << " &";
+	if (command.Length() >= kBrowserCommandSize) {
+		printf(
+			"WView::OpenMainPage: command too long (%ld bytes), not run\n", (long)command.Length());
+		return;
+	}
+	printf("%s\n", command.String());
+	system(command.String());
 }
 
 
@@ -113,20 +149,59 @@ WView::CloseContext()
 { }
 
 
+// Opens the settings window, or brings the open one forward.
 void
 WView::OpenPrefs()
 {
-	// The settings window is a unit of its own that this build does not have yet.
-	printf("WView::OpenPrefs: no settings window \n");
+	if (prefs->settWindowOpen) {
+		printf("WView:: aktivate SettWindow \n");
+		if (settWindow != NULL)
+			settWindow->Activate(true);
+		return;
+	}
+	settWindow = new DSettWindow(Bounds(), new BMessenger(this));
+	settWindow->Show();
 }
 
 
+// Forgets the settings window, quitting it if it still runs.
 void
 WView::ClosePrefs()
 {
 	printf("WView::ClosePrefs \n");
+	if (settWindow != NULL && prefs->settWindowOpen) {
+		if (settWindow->Lock())
+			settWindow->Quit();
+	}
 	settWindow = NULL;
 	if (statusText != NULL)
 		statusText->SetTo("Msgr.: -- ");
 	SetPresetMenu();
+}
+
+
+void
+OpenFileWithTracker(int mode, char* name)
+{
+	BPath tracker;
+	if (find_directory(B_SYSTEM_DIRECTORY, &tracker) != B_OK || tracker.Append("Tracker") != B_OK) {
+		printf(" oops: couldn't execute \n");
+		return;
+	}
+	BString file;
+	if (mode == 1) {
+		Prefs* prefs = Prefs::getSTPrefs();
+		file << (prefs->PathToApp.Path() != NULL ? prefs->PathToApp.Path() : "") << "/";
+	}
+	file << (name != NULL ? name : "");
+
+	BString command;
+	command << ShellQuoted(tracker.Path()) << " " << ShellQuoted(file.String()) << " &";
+	if (command.Length() >= kTrackerCommandSize) {
+		printf("[open] command too long (%ld bytes), not run\n", (long)command.Length());
+		return;
+	}
+	printf("[open][%s]\n", command.String());
+	if (system(command.String()) != 0)
+		printf(" oops: couldn't execute \n");
 }
