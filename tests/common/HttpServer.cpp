@@ -73,7 +73,7 @@ hex_value(char c)
 }
 
 
-HttpServer::HttpServer() : fListenSocket(-1), fStopPipe {-1, -1}, fPort(0)
+HttpServer::HttpServer() : fListenSocket(-1), fStopPipe {-1, -1}, fPort(0), fHolding(false)
 {
 	fListenSocket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
 	if (fListenSocket < 0)
@@ -239,6 +239,10 @@ HttpServer::_HandleConnection(int connection)
 
 	Response response;
 	bool found = _RecordAndFind(target, response);
+	{
+		std::unique_lock<std::mutex> lock(fLock);
+		fReleased.wait_for(lock, std::chrono::seconds(10), [this]() { return !fHolding; });
+	}
 
 	if (method != "GET" && method != "HEAD") {
 		_Send(connection, 501, "text/plain", "Not implemented\n", true);
@@ -295,6 +299,23 @@ HttpServer::_ReadHead(int connection, std::string& head)
 			return false;
 		buffer.append(chunk, (size_t)bytes);
 	}
+}
+
+
+void
+HttpServer::Hold()
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	fHolding = true;
+}
+
+
+void
+HttpServer::Release()
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	fHolding = false;
+	fReleased.notify_all();
 }
 
 

@@ -34,6 +34,11 @@ public:
 	void Serve(const std::string& path, const std::string& body, int status = 200,
 		const std::string& contentType = "text/html");
 
+	// While held, requests are counted but not answered until Release() (or for at most ten
+	// seconds), so that a test can look at a client that waits for its answer.
+	void Hold();
+	void Release();
+
 	// Requests seen so far (counted as soon as their head was read).
 	int RequestCount(const std::string& path) const;
 	std::vector<std::string> RequestTargets() const;
@@ -64,6 +69,8 @@ private:
 	std::condition_variable fRequestArrived;
 	std::map<std::string, Response> fResponses;
 	std::vector<std::string> fTargets;
+	bool fHolding;
+	std::condition_variable fReleased;
 };
 
 

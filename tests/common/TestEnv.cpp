@@ -98,3 +98,13 @@ WaitUntil(const std::function<bool()>& condition, bigtime_t timeout)
 	}
 	return true;
 }
+
+
+int
+count_of(const std::string& text, const std::string& part)
+{
+	int count = 0;
+	for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+		count++;
+	return count;
+}

@@ -64,6 +64,8 @@ private:
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& contents);
 bool FileExists(const std::string& path);
+// How many times part occurs in text
+int count_of(const std::string& text, const std::string& part);
 
 // Checks the condition every 2 ms until it holds, at most timeout (default 10 s): for what
 // another thread or process brings about without telling the test.
