@@ -33,6 +33,10 @@ static const BRect kPrefsWindowRect(kPrefsWindowLeft, kPrefsWindowTop,
 static const BRect kMainWindowRect(kMainWindowLeft, kMainWindowTop,
 	kMainWindowLeft + kMainWindowWidth, kMainWindowTop + kMainWindowHeight);
 
+// The text sizes the view can draw in
+static const int32 kMinTextSize = 4;
+static const int32 kMaxTextSize = 128;
+
 // Strings are read back through a buffer of this size: 255 bytes of text and the NUL.
 static const size_t kMaxStringAttr = 256;
 
@@ -216,9 +220,17 @@ Prefs::LoadPrefs()
 	scratch = 7;
 	if (!GetInt("opUpdateSpeed", &opUpdateSpeed, &scratch))
 		return false;
+	// A negative speed means standby, as 0 does.
+	if (opUpdateSpeed < 0)
+		opUpdateSpeed = 0;
 	scratch = 11;
 	if (!GetInt("opTextSize", &opTextSize, &scratch))
 		return false;
+	// A text size no font can be drawn in is held to the nearest sane one.
+	if (opTextSize < kMinTextSize)
+		opTextSize = kMinTextSize;
+	if (opTextSize > kMaxTextSize)
+		opTextSize = kMaxTextSize;
 	scratch = 1;
 	if (!GetInt("opNoneWallpaperStyle", &opNoneWallpaperStyle, &scratch))
 		return false;

@@ -6,6 +6,8 @@
 #define _WG_PREFS_H
 
 
+#include <stdio.h>
+
 #include <File.h>
 #include <GraphicsDefs.h>
 #include <List.h>
@@ -147,6 +149,10 @@ private:
 
 // Reads the preset file into the settings store's list.
 void LoadPresets();
+
+// Opens a file for reading as fopen() does, but only a regular file: a pipe, a device or a
+// folder is refused with a console line (reading one could wait for ever or never end).
+FILE* OpenRegularFile(const char* path);
 
 // The four characters of a message code as text; the buffer is valid until the next call.
 char* long2asc(uint32 code);

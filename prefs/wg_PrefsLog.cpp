@@ -117,7 +117,7 @@ Prefs::GetTagList()
 
 	BString path(PathToApp.Path() != NULL ? PathToApp.Path() : "");
 	path << "/" << WG_TAG_LIST_FILE;
-	FILE* file = fopen(path.String(), "r");
+	FILE* file = OpenRegularFile(path.String());
 	if (file == NULL) {
 		printf(" defaults\n");
 		for (int32 i = 0; i < kTagCount; i++)

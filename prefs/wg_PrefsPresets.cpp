@@ -7,10 +7,13 @@
 #include "wg_Prefs.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <Autolock.h>
 
@@ -75,7 +78,7 @@ Prefs::GetPresets()
 	presetList->MakeEmpty();
 
 	Preset* current = NULL;
-	FILE* file = fopen(path.String(), "r");
+	FILE* file = OpenRegularFile(path.String());
 	if (file == NULL)
 		printf("error open file\n");
 	else {
@@ -127,6 +130,26 @@ Prefs::ReleaseRetiredPresets()
 	for (int32 i = fRetiredPresets.CountItems() - 1; i >= 0; i--)
 		delete (Preset*)fRetiredPresets.ItemAt(i);
 	fRetiredPresets.MakeEmpty();
+}
+
+
+FILE*
+OpenRegularFile(const char* path)
+{
+	int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+	if (fd < 0)
+		return NULL;
+	struct stat info;
+	if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+		printf("'%s' is not a regular file: not read\n", path);
+		close(fd);
+		return NULL;
+	}
+	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+	FILE* file = fdopen(fd, "r");
+	if (file == NULL)
+		close(fd);
+	return file;
 }
 
 

@@ -174,6 +174,28 @@ TEST_F(PrefsTest, StoredValuesOfTheWrongSizeOrTypeAreReplacedByTheDefault)
 }
 
 
+// Stored values that would overflow the drawing or fetch all the time, and a preset file and
+// a tag list that are pipes (reading one would wait for ever), are held in bounds or refused.
+TEST_F(PrefsTest, HostileStoredValuesAndSpecialFilesAreHeldInBounds)
+{
+	Store();
+	SetAttr("opUpdateSpeed", Int32Bytes(-1));
+	SetAttr("opTextSize", Int32Bytes(0x7fffffff));
+	ASSERT_EQ(mkfifo((fEnv.AppFolder() + "/Presets.txt").c_str(), 0644), 0);
+	ASSERT_EQ(mkfifo((fEnv.AppFolder() + "/TagList.txt").c_str(), 0644), 0);
+
+	Restart();
+	Prefs* prefs = Prefs::getSTPrefs();
+	EXPECT_EQ(prefs->opUpdateSpeed, 0);
+	EXPECT_EQ(prefs->opTextSize, 128);
+	EXPECT_EQ(prefs->presetList->CountItems(), 0);
+	EXPECT_NE(fLastOutput.find("/Presets.txt' is not a regular file: not read"), std::string::npos)
+		<< fLastOutput;
+	EXPECT_NE(fLastOutput.find("/TagList.txt' is not a regular file: not read"), std::string::npos);
+	EXPECT_STREQ(prefs->tagList[0].pattern, "<title>");
+}
+
+
 TEST_F(PrefsTest, AnUnusableSettingsFileStopsTheLoadWithoutACrash)
 {
 	// A folder where the settings file belongs cannot carry the values.
