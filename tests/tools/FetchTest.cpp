@@ -10,7 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "HttpServer.h"
@@ -186,4 +188,40 @@ TEST(GetPathWG, CreatesMissingFoldersLevelByLevel)
 	EXPECT_TRUE(S_ISDIR(st.st_mode));
 	EXPECT_NE(out.find(" - " + env.Home() + "/one >>buildet\n"), std::string::npos);
 	EXPECT_NE(out.find(" - " + env.Home() + " >>ok\n"), std::string::npos);
+}
+
+
+// A page over the size cap and a download that the program's quit interrupts both count as
+// failed, and nothing the command started outlives it.
+TEST_F(FetchTest, HugePagesFailAndAQuitStopsTheDownloadAndItsTools)
+{
+	fServer.Serve("/huge.html", std::string(40 * 1024 * 1024, 'x'));
+	std::string printed = Quiet([&] { XDownloadUrl(fServer.Url("/huge.html").c_str()); });
+	EXPECT_FALSE(fPrefs->pageLoaded);
+	EXPECT_NE(printed.find(" download failed: "), std::string::npos) << printed;
+	struct stat info;
+	ASSERT_EQ(stat(Scratch().c_str(), &info), 0);
+	EXPECT_LE(info.st_size, 32 * 1024 * 1024);
+
+	// The server holds its answer; the quit comes from another thread, as a signal's does.
+	fServer.Hold();
+	std::thread quit([&]() {
+		fServer.WaitForRequests(2, 10000);
+		AbortDownloads(true);
+	});
+	printed = Quiet([&] { XDownloadUrl(fServer.Url("/page.html").c_str()); });
+	quit.join();
+	AbortDownloads(false);
+	fServer.Release();
+	EXPECT_FALSE(fPrefs->pageLoaded);
+	EXPECT_NE(printed.find(" download stopped: the program quits\n"), std::string::npos)
+		<< printed;
+	// No wget writes the scratch file any more.
+	bool wgetLeft = false;
+	for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+		std::string command = ReadFile(entry.path().string() + "/cmdline");
+		if (command.find(Scratch()) != std::string::npos)
+			wgetLeft = true;
+	}
+	EXPECT_FALSE(wgetLeft);
 }
