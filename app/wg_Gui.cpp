@@ -14,6 +14,7 @@
 #include <Roster.h>
 
 #include "wg_Prefs.h"
+#include "wg_Tools.h"
 #include "wg_Window.h"
 
 
@@ -46,6 +47,8 @@ DSApplication::DSApplication() : BApplication(WG_APP_SIGNATURE)
 
 DSApplication::~DSApplication()
 {
+	// The windows are gone: downloads of a later application run again.
+	AbortDownloads(false);
 	printf("DSApplication::~DSApplication() done\n");
 }
 
@@ -109,4 +112,17 @@ DSApplication::AboutRequested()
 {
 	BMessage about(B_ABOUT_REQUESTED);
 	MessageReceived(&about);
+}
+
+
+// A download that runs while the program is asked to quit stops at once, so that the windows
+// can quit.
+bool
+DSApplication::QuitRequested()
+{
+	AbortDownloads(true);
+	bool quit = BApplication::QuitRequested();
+	if (!quit)
+		AbortDownloads(false);
+	return quit;
 }

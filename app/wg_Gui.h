@@ -25,6 +25,7 @@ public:
 	virtual void MessageReceived(BMessage* message);
 	virtual void RefsReceived(BMessage* message);
 	virtual void AboutRequested();
+	virtual bool QuitRequested();
 
 	Prefs* prefs;
 	DSWindow* mainWindow;

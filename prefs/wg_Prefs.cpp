@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include <Directory.h>
+#include <Entry.h>
 #include <FindDirectory.h>
 #include <InterfaceDefs.h>
 #include <Node.h>
@@ -54,7 +55,7 @@ Prefs::Prefs()
 	  // begins a new log book and it never grows across runs.
 	  opUseLog(true), opUseCertOption(false), opUseTagCounting(true), opViewFailImage(false),
 	  opUpdateSpeed(0), opTextSize(11), opNoneWallpaperStyle(1), scratch(0), settingsFile(NULL),
-	  presetLock("preset list"), fRetiredPresets(20)
+	  presetLock("preset list"), fRetiredPresets(20), fReadOnly(false)
 {
 	// Whatever the construction calls finds this instance, never a second one.
 	aPrefsZgr = this;
@@ -76,11 +77,22 @@ Prefs::Prefs()
 
 	presetList = new BList(20);
 	settingsFile = new BFile(settingsPath.Path(), B_READ_WRITE | B_CREATE_FILE);
+	if (settingsFile->InitCheck() != B_OK && BEntry(settingsPath.Path()).IsFile()) {
+		// A settings file that can only be read still holds the user's settings.
+		BFile* readOnly = new BFile(settingsPath.Path(), B_READ_ONLY);
+		if (readOnly->InitCheck() == B_OK) {
+			delete settingsFile;
+			settingsFile = readOnly;
+			fReadOnly = true;
+			printf("Settings can't be saved: '%s' is read-only\n", settingsPath.Path());
+		} else
+			delete readOnly;
+	}
 
 	stat = LoadPrefs();
 	printf("Prefs after Load stat:%d | fatal:%d )\n", stat, fatal);
 
-	if (fatal) {
+	if (fatal && !fReadOnly) {
 		delete settingsFile;
 		printf(" NEW  - prefs.file \n");
 		settingsFile = new BFile(settingsPath.Path(), B_READ_WRITE | B_CREATE_FILE);
@@ -341,6 +353,9 @@ read_value(BFile* file, const char* key, type_code type, void* buffer, size_t si
 bool
 Prefs::_WriteAttr(const char* key, type_code type, const void* value, size_t size, bool isString)
 {
+	// The user was told once that the settings can't be saved.
+	if (fReadOnly)
+		return false;
 	ssize_t written = settingsFile != NULL ? settingsFile->WriteAttr(key, type, 0, value, size)
 										   : (ssize_t)B_NO_INIT;
 	if (written >= 0)
@@ -366,6 +381,8 @@ Prefs::_ReadFixed(const char* key, type_code type, void* value, size_t size, con
 
 	if (result == B_ENTRY_NOT_FOUND) {
 		memmove(value, deflt, size);
+		if (fReadOnly)
+			return true;
 		ssize_t written = settingsFile->WriteAttr(key, type, 0, value, size);
 		bool failed = type == B_RGB_COLOR_TYPE ? written != 4 : written < 0;
 		if (failed) {
@@ -437,6 +454,8 @@ Prefs::GetStr(const char* key, char* value, char* deflt)
 		if (value != deflt) {
 			snprintf(value, kMaxStringAttr, "%s", deflt);
 		}
+		if (fReadOnly)
+			return true;
 		ssize_t written = settingsFile->WriteAttr(key, B_STRING_TYPE, 0, value, strlen(value) + 1);
 		if (written < 0) {
 			printf("WriteAttr on %s died\n", key);

@@ -144,6 +144,8 @@ private:
 	void _SettingsPath(BPath* path, bool create);
 
 	BList fRetiredPresets;
+	// The settings file could be opened for reading only: settings are read, not saved.
+	bool fReadOnly;
 };
 
 

@@ -6,14 +6,25 @@
 
 #include "wg_Tools.h"
 
+#include <errno.h>
+#include <poll.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
 
+#include <atomic>
+
+#include <AppDefs.h>
 #include <Entry.h>
 #include <FindDirectory.h>
+#include <Looper.h>
+#include <MessageQueue.h>
 #include <OS.h>
 #include <Path.h>
 
@@ -22,6 +33,18 @@
 
 static const char* kScratchFile = "wg_answer.txt";
 static const size_t kMaxPathLength = 1023;
+
+// A download that takes longer than this, on the wall clock, has failed; so has a page larger
+// than the cap (far above any real page).
+static const int kDownloadSeconds = 45;
+static const rlim_t kMaxPageSize = 32 * 1024 * 1024;
+// How often a running download looks at the clock and at what the program was asked, and how
+// long the command may take to end when it is told to.
+static const int kDownloadPollMs = 20;
+static const int kDownloadGraceMs = 1000;
+
+// Set when the program is asked to quit: running downloads stop at once.
+static std::atomic<bool> sAbortDownloads(false);
 
 
 static bool
@@ -108,6 +131,99 @@ is_local_file(const char* url)
 
 
 void
+AbortDownloads(bool abort)
+{
+	sAbortDownloads = abort;
+}
+
+
+static int64
+monotonic_ms()
+{
+	struct timespec now;
+	clock_gettime(CLOCK_MONOTONIC, &now);
+	return (int64)now.tv_sec * 1000 + now.tv_nsec / 1000000;
+}
+
+
+// Whether the window (or other looper) whose thread runs the download was asked to quit
+// meanwhile: by its close box, or by the view's "Quit".
+static bool
+quit_is_waiting()
+{
+	BLooper* looper = BLooper::LooperForThread(find_thread(NULL));
+	BMessageQueue* queue = looper != NULL ? looper->MessageQueue() : NULL;
+	if (queue == NULL || !queue->Lock())
+		return false;
+	bool waiting = queue->FindMessage((uint32)B_QUIT_REQUESTED) != NULL
+		|| queue->FindMessage((uint32)'wvqu') != NULL;
+	queue->Unlock();
+	return waiting;
+}
+
+
+// Ends the command and everything it started (its process group).
+static void
+end_command(pid_t child, int* status)
+{
+	killpg(child, SIGTERM);
+	for (int64 end = monotonic_ms() + kDownloadGraceMs; monotonic_ms() < end;) {
+		if (waitpid(child, status, WNOHANG) == child)
+			break;
+		poll(NULL, 0, kDownloadPollMs);
+	}
+	killpg(child, SIGKILL);
+	while (waitpid(child, status, 0) < 0 && errno == EINTR) {
+	}
+}
+
+
+// Runs the command through the shell as system() would, in a process group of its own and
+// with the size of the files it writes capped. It ends, and with it everything it started,
+// when it runs past the deadline or the program is asked to quit. Returns the wait status,
+// or -1 when the command could not run or was ended.
+static int
+run_download(const char* command)
+{
+	pid_t child = fork();
+	if (child < 0)
+		return -1;
+	if (child == 0) {
+		setpgid(0, 0);
+		struct rlimit limit = {kMaxPageSize, kMaxPageSize};
+		setrlimit(RLIMIT_FSIZE, &limit);
+		sigset_t none;
+		sigemptyset(&none);
+		sigprocmask(SIG_SETMASK, &none, NULL);
+		execl("/bin/sh", "sh", "-c", command, (char*)NULL);
+		_exit(127);
+	}
+	setpgid(child, child);
+
+	int64 deadline = monotonic_ms() + kDownloadSeconds * 1000;
+	int status = 0;
+	for (;;) {
+		pid_t done = waitpid(child, &status, WNOHANG);
+		if (done == child)
+			return status;
+		if (done < 0 && errno != EINTR)
+			return -1;
+		const char* reason = NULL;
+		if (sAbortDownloads || quit_is_waiting())
+			reason = "the program quits";
+		else if (monotonic_ms() > deadline)
+			reason = "it took too long";
+		if (reason != NULL) {
+			printf(" download stopped: %s\n", reason);
+			end_command(child, &status);
+			return -1;
+		}
+		poll(NULL, 0, kDownloadPollMs);
+	}
+}
+
+
+void
 XDownloadUrl(const char* url)
 {
 	printf(" = DownloadUrl() =\n");
@@ -151,13 +267,16 @@ XDownloadUrl(const char* url)
 	}
 
 	printf("%s\n", command.String());
-	int result = system(command.String());
+	int result = run_download(command.String());
 	printf("..After system %d..\n", result);
 	snooze(5000);
 
-	// Only a command that ran and exited with 0 delivered the page.
-	if (result == -1 || !WIFEXITED(result) || WEXITSTATUS(result) != 0)
+	// Only a command that ran and exited with 0 delivered the page. (A page over the size
+	// cap makes the tool fail.)
+	if (result == -1 || !WIFEXITED(result) || WEXITSTATUS(result) != 0) {
+		printf(" download failed: %s\n", url);
 		return;
+	}
 
 	prefs->pageLoaded = true;
 	AddBreaksInFile(scratch.String());

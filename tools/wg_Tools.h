@@ -35,7 +35,10 @@ void TagCounter(const char* path);
 
 // Page fetch.
 const char* GetPathWG(const char* base, const char* name1, const char* name2);
+// Downloads end after 45 seconds at the latest, and a page may be at most 32 MiB large.
 void XDownloadUrl(const char* url);
+// Tells running and later downloads to stop at once (the program quits), or no longer to.
+void AbortDownloads(bool abort);
 void ReceiveX_wget(const char* url, BList* patternList, BList* labelList, BList* valueList);
 
 // The file that holds the downloaded page, and its folder.

@@ -111,6 +111,9 @@ public:
 	bool contextArmed;
 
 private:
+	void _UpdateImage();
+	bool _UpdateWaiting();
+	void _DropWaitingTicks();
 	void _EmptyLists();
 	void _CutCorners();
 	void _StrokeFrame(rgb_color color, int32 frameStyle);

@@ -12,6 +12,7 @@
 #include <Application.h>
 #include <Looper.h>
 #include <Message.h>
+#include <MessageQueue.h>
 #include <OS.h>
 #include <String.h>
 
@@ -20,6 +21,35 @@
 
 
 static const char* kCopyright = "Copyright 2013-2026, the Webgrazer developers";
+
+
+// Whether another tick or update request waits in the queue: it will do the update.
+bool
+WView::_UpdateWaiting()
+{
+	BMessageQueue* queue = Looper() != NULL ? Looper()->MessageQueue() : NULL;
+	if (queue == NULL || !queue->Lock())
+		return false;
+	bool waiting = queue->FindMessage((uint32)kMsgPulse) != NULL
+		|| queue->FindMessage((uint32)kMsgUpdate) != NULL;
+	queue->Unlock();
+	return waiting;
+}
+
+
+// Ticks that came while an update ran would only run it again.
+void
+WView::_DropWaitingTicks()
+{
+	BMessageQueue* queue = Looper() != NULL ? Looper()->MessageQueue() : NULL;
+	if (queue == NULL || !queue->Lock())
+		return;
+	while (BMessage* tick = queue->FindMessage((uint32)kMsgPulse)) {
+		queue->RemoveMessage(tick);
+		delete tick;
+	}
+	queue->Unlock();
+}
 
 
 void
@@ -35,12 +65,17 @@ WView::MessageReceived(BMessage* message)
 	case kMsgPulse:
 		prefs->Logbuch(0, NULL, "WV_PULSE ", true, true);
 		pulseCount++;
+		// One update for ticks that pile up behind a long one, not a backlog of them.
+		if (_UpdateWaiting())
+			break;
 		UpdateImage();
+		_DropWaitingTicks();
 		break;
 
 	case kMsgUpdate:
 		prefs->Logbuch(0, NULL, "WV_UPDATE ", true, true);
 		UpdateImage();
+		_DropWaitingTicks();
 		break;
 
 	case kMsgPrefsUpdate:

@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <new>
+
 #include <Bitmap.h>
 #include <Font.h>
 #include <InterfaceDefs.h>
@@ -112,8 +114,21 @@ WView::_StrokeFrame(rgb_color color, int32 frameStyle)
 }
 
 
+// Any update of the picture: an update that runs out of memory (a huge page, say) fails
+// with a notice and the view goes on.
 void
 WView::UpdateImage()
+{
+	try {
+		_UpdateImage();
+	} catch (const std::bad_alloc&) {
+		printf("WView::UpdateImage: out of memory, update given up\n");
+	}
+}
+
+
+void
+WView::_UpdateImage()
 {
 	// After Quit there is nothing left to draw with.
 	if (image == NULL || imageView == NULL || labelList == NULL)

@@ -29,7 +29,8 @@ WView::SetPulse()
 	delete pulseRunner;
 	pulseRunner = NULL;
 
-	if (prefs->opUpdateSpeed == 0)
+	// No speed, or a negative one, is standby.
+	if (prefs->opUpdateSpeed <= 0)
 		return;
 
 	bigtime_t interval = (bigtime_t)prefs->opUpdateSpeed * 60000000LL;

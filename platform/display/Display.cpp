@@ -70,6 +70,13 @@ WindowPixels::Resize(int32 newWidth, int32 newHeight)
 	newHeight = std::max<int32>(newHeight, 0);
 	if (newWidth == width && newHeight == height)
 		return;
+	// Nothing drawn yet: the pixels come with the first drawing, at the size then.
+	if (!HasPixels()) {
+		pixels.clear();
+		width = newWidth;
+		height = newHeight;
+		return;
+	}
 	std::vector<uint32> resized;
 	try {
 		resized.assign((size_t)newWidth * newHeight, 0xffffffffU);
@@ -89,6 +96,13 @@ WindowPixels::Resize(int32 newWidth, int32 newHeight)
 
 
 bool
+WindowPixels::HasPixels() const
+{
+	return width > 0 && height > 0 && pixels.size() == (size_t)width * height;
+}
+
+
+bool
 WindowPixels::CopyFrom(const DrawTarget& buffer, BRect rect, BRect* copied)
 {
 	if (buffer.bits == NULL || (buffer.colorSpace != B_RGB32 && buffer.colorSpace != B_RGBA32)
@@ -100,6 +114,14 @@ WindowPixels::CopyFrom(const DrawTarget& buffer, BRect rect, BRect* copied)
 	int32 bottom = std::min<int32>(std::min(height, buffer.height) - 1, (int32)ceilf(rect.bottom));
 	if (right < left || bottom < top)
 		return false;
+	if (!HasPixels()) {
+		try {
+			pixels.assign((size_t)width * height, 0xffffffffU);
+		} catch (const std::bad_alloc&) {
+			pixels.clear();
+			return false;
+		}
+	}
 	for (int32 y = top; y <= bottom; y++) {
 		const uint8* source = buffer.bits + (size_t)y * buffer.bytesPerRow + left * 4;
 		memcpy(&pixels[(size_t)y * width + left], source, (size_t)(right - left + 1) * 4);

@@ -65,8 +65,10 @@ public:
 // A display window's own copy of what its window drew, B_RGB32 words row after row, so that
 // the display can show it again without asking the window.
 struct WindowPixels {
-	// Keeps what still fits; the new area is white. Without memory it holds nothing.
+	// Keeps what still fits; the new area is white. Without memory it holds nothing. The
+	// pixels are made with the first copy: until then the window is white.
 	void Resize(int32 newWidth, int32 newHeight);
+	bool HasPixels() const;
 	// Takes the pixels of the buffer within rect (window coordinates), clipped to both sizes;
 	// the part taken goes to *copied. False when nothing was taken.
 	bool CopyFrom(const DrawTarget& buffer, BRect rect, BRect* copied);

@@ -214,7 +214,8 @@ BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags,
 	  fMinHeight(0), fMaxHeight(kMaxWindowSize), fPulseRunner(NULL), fPulseRunnerRate(0)
 {
 	fOwner = new WindowOwner(this);
-	_AllocateBuffer((int32)fFrame.Width() + 1, (int32)fFrame.Height() + 1);
+	// The pixels come when the window is first shown, once its size limits hold: a window
+	// made with a huge frame and then limited never needs them at that size.
 
 	fTopView = new BView(Bounds(), NULL, B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
 	AddHandler(fTopView);
@@ -613,6 +614,10 @@ BWindow::Show()
 	bool runCalled = true;
 	if (Lock()) {
 		fShowLevel--;
+		if (fShowLevel == 0 && fBuffer == NULL) {
+			_AllocateBuffer((int32)fFrame.Width() + 1, (int32)fFrame.Height() + 1);
+			_Invalidate(Bounds());
+		}
 		if (fShowLevel == 0 && fDisplayWindow != NULL)
 			fDisplayWindow->Show();
 		runCalled = _IsRunCalled();
@@ -925,7 +930,8 @@ BWindow::_SetSize(float width, float height)
 		return;
 	fFrame.right = fFrame.left + width;
 	fFrame.bottom = fFrame.top + height;
-	_AllocateBuffer((int32)width + 1, (int32)height + 1);
+	if (fBuffer != NULL || fShowLevel <= 0)
+		_AllocateBuffer((int32)width + 1, (int32)height + 1);
 	fTopView->ResizeTo(width, height);
 	_Invalidate(Bounds());
 	if (fDisplayWindow != NULL)

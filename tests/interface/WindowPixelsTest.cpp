@@ -23,10 +23,13 @@ TEST(WindowPixels, TakesOnlyWhatLiesInsideBothAndKeepsItAcrossResizes)
 		buffer[i] = 0xff000000U | i;
 	DrawTarget target = {reinterpret_cast<uint8*>(buffer.data()), 8 * 4, 8, 8, B_RGB32};
 
+	// No memory until something is drawn: a huge window that is limited before it draws
+	// never costs its size.
 	WindowPixels pixels;
+	pixels.Resize(32768, 32768);
 	pixels.Resize(4, 3);
-	ASSERT_EQ(pixels.pixels.size(), 12u);
-	EXPECT_EQ(pixels.pixels[0], 0xffffffffU);
+	EXPECT_FALSE(pixels.HasPixels());
+	EXPECT_TRUE(pixels.pixels.empty());
 
 	// Wholly outside the window, or not a rectangle: nothing is taken.
 	BRect copied;
@@ -36,8 +39,10 @@ TEST(WindowPixels, TakesOnlyWhatLiesInsideBothAndKeepsItAcrossResizes)
 	gray.colorSpace = B_GRAY8;
 	EXPECT_FALSE(pixels.CopyFrom(gray, BRect(0, 0, 1, 1), &copied));
 
-	// Partly outside: clipped to the window.
+	// Partly outside: clipped to the window, white around.
 	ASSERT_TRUE(pixels.CopyFrom(target, BRect(2, 1, 9, 9), &copied));
+	ASSERT_EQ(pixels.pixels.size(), 12u);
+	EXPECT_EQ(pixels.pixels[0], 0xffffffffU);
 	EXPECT_EQ(copied, BRect(2, 1, 3, 2));
 	EXPECT_EQ(pixels.pixels[1 * 4 + 2], 0xff000000U | (1 * 8 + 2));
 	EXPECT_EQ(pixels.pixels[2 * 4 + 3], 0xff000000U | (2 * 8 + 3));

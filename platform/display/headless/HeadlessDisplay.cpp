@@ -420,6 +420,11 @@ HeadlessDisplay::Compose()
 		BRect visible = window->fFrame & screen->Bounds();
 		if (!visible.IsValid())
 			continue;
+		// A window that drew nothing yet shows white.
+		if (!window->fContents.HasPixels()) {
+			fill_rect(screen, visible, make_color(255, 255, 255, 255));
+			continue;
+		}
 		int32 left = (int32)visible.left;
 		int32 right = (int32)visible.right;
 		for (int32 y = (int32)visible.top; y <= (int32)visible.bottom; y++) {

@@ -333,7 +333,8 @@ X11Window::UpdateContents(const DrawTarget& buffer, BRect rect)
 void
 X11Window::Repaint(BRect rect)
 {
-	if (fGone || !fShown || fContents.width == 0 || fContents.height == 0)
+	// Before the window drew anything, X11 shows its white background.
+	if (fGone || !fShown || !fContents.HasPixels())
 		return;
 	int32 left = std::max<int32>(0, (int32)floorf(rect.left));
 	int32 top = std::max<int32>(0, (int32)floorf(rect.top));
