@@ -86,7 +86,7 @@ private:
 	friend class BNode;
 	friend class BPath;
 
-	virtual void _RememberDirectory() const;
+	virtual void _RememberNode() const;
 
 	status_t _Set(const char* directory, const char* name);
 	status_t _SetFromPath(const char* base, const char* path, bool traverse);
