@@ -249,7 +249,7 @@ private:
 	static void _Shutdown();
 
 	status_t _Start();
-	status_t _AddNode(const node_ref& ref, WatchedNode** _node);
+	status_t _Attach(WatchedNode* node);
 	void _Forget(WatchedNode* node);
 	void _Unwatch(WatchedNode* node);
 
@@ -350,9 +350,11 @@ NodeMonitor::_Shutdown()
 }
 
 
+// Finds the node's path and puts an inotify watch on it (see the top of the file).
 status_t
-NodeMonitor::_AddNode(const node_ref& ref, WatchedNode** _node)
+NodeMonitor::_Attach(WatchedNode* node)
 {
+	const node_ref& ref = node->ref;
 	std::string path;
 	status_t status = path_for_node(ref.device, ref.node, path);
 	if (status != B_OK)
@@ -361,28 +363,25 @@ NodeMonitor::_AddNode(const node_ref& ref, WatchedNode** _node)
 	int fd = open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
 	if (fd < 0)
 		return _be_status_from_errno(errno);
-	WatchedNode* node = new WatchedNode;
-	node->ref = ref;
-	node->fd = fd;
 	if (fstat(fd, &node->st) != 0 || node->st.st_dev != ref.device || node->st.st_ino != ref.node) {
 		// replaced since the path was looked up
 		close(fd);
-		delete node;
 		return B_ENTRY_NOT_FOUND;
 	}
 	node->isDirectory = S_ISDIR(node->st.st_mode);
 	uint32 mask = kNodeEvents | (node->isDirectory ? kDirectoryEvents : 0);
-	node->watch = inotify_add_watch(fInotify, fd_path(fd).c_str(), mask);
-	if (node->watch < 0) {
+	int watch = inotify_add_watch(fInotify, fd_path(fd).c_str(), mask);
+	if (watch < 0) {
 		status = _be_status_from_errno(errno);
 		close(fd);
-		delete node;
 		return status;
 	}
+	node->fd = fd;
+	node->watch = watch;
+	node->written = false;
+	node->haveEntries = node->haveAttributes = false;
 	split_path(path, ref.device, node->directory, node->name);
-	fNodes[ref] = node;
-	fWatches[node->watch] = node;
-	*_node = node;
+	fWatches[watch] = node;
 	return B_OK;
 }
 
@@ -412,10 +411,19 @@ NodeMonitor::Watch(const node_ref* ref, uint32 flags, const BMessenger& target)
 	}
 	if (node == NULL) {
 		status_t status = _Start();
-		if (status == B_OK)
-			status = _AddNode(*ref, &node);
 		if (status != B_OK)
 			return status;
+		node = new WatchedNode;
+		node->ref = *ref;
+		status = _Attach(node);
+		if (status != B_OK) {
+			delete node;
+			return status;
+		}
+		fNodes[*ref] = node;
+	} else if (node->watch < 0) {
+		// the node went, but its slots stayed: a node of that number may be there again
+		_Attach(node);
 	}
 
 	uint32& slot = node->targets[target];
