@@ -22,8 +22,8 @@
 // - IN_MODIFY: B_STAT_CHANGED with SIZE | MODIFICATION_TIME | INTERIM_UPDATE, for
 //   B_WATCH_INTERIM_STAT watchers only (Haiku's file systems send those while a file is
 //   written).
-// - IN_CLOSE_WRITE after a write, or IN_ATTRIB (chmod, chown, utimes, truncate): B_STAT_CHANGED
-//   for B_WATCH_STAT watchers, "fields" saying what differs from the node's previous stat data.
+// - IN_CLOSE_WRITE after a write, or IN_ATTRIB (chmod, chown, utimes): B_STAT_CHANGED for
+//   B_WATCH_STAT watchers, "fields" saying what differs from the node's previous stat data.
 // - IN_ATTRIB that only changed the extended attributes: B_ATTR_CHANGED per changed "user."
 //   attribute, for B_WATCH_ATTR watchers.
 // - The node lost its last link (removed, or replaced by a rename over its name, the way many
@@ -607,11 +607,21 @@ NodeMonitor::_NodeEvent(WatchedNode* node, uint32 mask, std::vector<Delivery>& d
 	}
 
 	if ((mask & (IN_CLOSE_WRITE | IN_ATTRIB)) != 0) {
+		// A change of the ctime alone is a new link or an attribute, of the atime alone a
+		// read: not worth a message. While a writer has the file open, the size and the
+		// modification time are left to the update when it closes the file, so that an
+		// editor that writes, then sets the file's mode or owner, then closes it, causes
+		// one message, not two.
 		uint32 fields = stat_fields(node->st, st);
-		if ((mask & IN_CLOSE_WRITE) != 0 && node->written)
+		uint32 significant = fields & ~(uint32)(B_STAT_CHANGE_TIME | B_STAT_ACCESS_TIME);
+		if ((mask & IN_CLOSE_WRITE) != 0 && node->written) {
 			fields |= B_STAT_SIZE | B_STAT_MODIFICATION_TIME;
-		else if ((fields & ~(uint32)B_STAT_CHANGE_TIME) == 0)
-			fields = 0; // a new link, or an attribute: not the stat data a watcher knows
+			significant = fields;
+		} else if (node->written) {
+			significant &= ~(uint32)(B_STAT_SIZE | B_STAT_MODIFICATION_TIME);
+		}
+		if (significant == 0)
+			fields = 0;
 		if ((mask & IN_CLOSE_WRITE) != 0)
 			node->written = false;
 		node->st = st;
