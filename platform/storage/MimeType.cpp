@@ -231,7 +231,11 @@ find_in_folder(const std::string& folder, const std::string& id, std::string& _p
 		return true;
 	}
 	for (size_t dash = id.find('-'); dash != std::string::npos; dash = id.find('-', dash + 1)) {
-		std::string sub = folder + "/" + id.substr(0, dash);
+		// never out of the folder: no "." or ".." (or other hidden) parts
+		std::string part = id.substr(0, dash);
+		if (part.empty() || part[0] == '.')
+			continue;
+		std::string sub = folder + "/" + part;
 		if (is_directory(sub) && find_in_folder(sub, id.substr(dash + 1), _path))
 			return true;
 	}
@@ -243,7 +247,8 @@ find_in_folder(const std::string& folder, const std::string& id, std::string& _p
 bool
 find_desktop_file(const std::string& id, std::string& _path)
 {
-	if (id.empty() || id.find('/') != std::string::npos || id[0] == '.')
+	if (id.size() <= 8 || id.compare(id.size() - 8, 8, ".desktop") != 0
+		|| id.find('/') != std::string::npos || id[0] == '.')
 		return false;
 	for (const std::string& folder : application_folders()) {
 		std::string path;

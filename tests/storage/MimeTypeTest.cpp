@@ -97,6 +97,9 @@ TEST(MimeType, PreferredAppsFromTheDesktopDefaults)
 	EXPECT_EQ(HintPath(viewerSignature.c_str()), bin + "/my viewer");
 	EXPECT_EQ(HintPath("application/x-vnd.desktop-gone.desktop"), "error");
 	EXPECT_EQ(HintPath("text/html"), "error");
+	// a signature never leads out of the applications folders
+	WriteFile(bin + "/evil.desktop", "[Desktop Entry]\nExec=/evil\n");
+	EXPECT_EQ(HintPath("application/x-vnd.desktop-vendor-..-..-..-..-bin-evil.desktop"), "error");
 
 	// a user's default, hidden entries, and the errors
 	WriteFile(env.Config() + "/mimeapps.list",
