@@ -17,12 +17,13 @@ class BDirectory;
 class BPath;
 
 
-// An entry: a name in a folder. Linux cannot open a folder by its inode number, so the
+// An entry: a name in a folder. Linux cannot open a node by its inode number, so the
 // layer remembers, for the whole process, the path of every folder whose (device, inode)
-// went into an entry_ref or node_ref it made (BEntry::GetRef(), get_ref_for_path(),
-// BDirectory::GetNextRef(), GetNodeRef(), ...). A ref is resolved through that record,
-// which is checked against the file system each time; a ref to a folder the process never
-// made a ref for, or that has moved since, resolves to B_ENTRY_NOT_FOUND.
+// went into an entry_ref it made (BEntry::GetRef(), get_ref_for_path(),
+// BDirectory::GetNextRef(), ...) and of every node that GetNodeRef() gave. A ref is
+// resolved through that record, which is checked against the file system each time; a ref
+// to a node the process never made a ref for, or that has moved since, resolves to
+// B_ENTRY_NOT_FOUND.
 struct entry_ref {
 	entry_ref();
 	entry_ref(dev_t device, ino_t directory, const char* name);
@@ -86,7 +87,7 @@ private:
 	friend class BNode;
 	friend class BPath;
 
-	virtual void _RememberDirectory() const;
+	virtual void _RememberNode() const;
 
 	status_t _Set(const char* directory, const char* name);
 	status_t _SetFromPath(const char* base, const char* path, bool traverse);

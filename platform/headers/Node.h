@@ -101,7 +101,7 @@ private:
 		return fFd;
 	}
 
-	virtual void _RememberDirectory() const;
+	virtual void _RememberNode() const;
 
 	status_t _ReadRawAttr(const char* name, char** _value, size_t* _size) const;
 	status_t _ListAttrs();

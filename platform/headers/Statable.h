@@ -39,9 +39,9 @@ public:
 	status_t GetAccessTime(time_t* atime) const;
 
 private:
-	// Called by GetNodeRef() for a folder, so that the node_ref can be turned back into
-	// the folder later (BDirectory(const node_ref*)).
-	virtual void _RememberDirectory() const;
+	// Called by GetNodeRef(), so that the node_ref can be turned back into the item's path
+	// later (BDirectory(const node_ref*) for a folder, watch_node() for any node).
+	virtual void _RememberNode() const;
 };
 
 

@@ -33,10 +33,13 @@ std::string entry_path(const std::string& directory, const std::string& name);
 status_t path_for_fd(int fd, std::string& _path);
 
 // The record that lets entry_refs and node_refs be turned back into paths: the path of
-// every folder whose (device, inode) went into a ref. Lookups check the path against the
-// file system; a stale record gives B_ENTRY_NOT_FOUND.
-void remember_directory(dev_t device, ino_t node, const char* path);
+// every node (folder, file or link) whose (device, inode) went into a ref. Lookups check
+// the path against the file system (lstat); a stale record gives B_ENTRY_NOT_FOUND.
+void remember_node(dev_t device, ino_t node, const char* path);
 status_t directory_for_node(dev_t device, ino_t node, std::string& _path);
+// The path of any node: the record, the folders directory_for_node() knows without one,
+// or a file descriptor of the process that has the node open.
+status_t path_for_node(dev_t device, ino_t node, std::string& _path);
 
 // The path an entry_ref stands for (folder path + name, with "." and ".." resolved).
 status_t path_for_ref(dev_t device, ino_t directory, const char* name, std::string& _path);

@@ -313,7 +313,7 @@ BDirectory::GetNextRef(entry_ref* ref)
 	if (fstat(_Fd(), &st) != 0)
 		return _be_status_from_errno(errno);
 	if (path_for_fd(_Fd(), directory) == B_OK)
-		remember_directory(st.st_dev, st.st_ino, directory.c_str());
+		remember_node(st.st_dev, st.st_ino, directory.c_str());
 
 	ref->device = st.st_dev;
 	ref->directory = st.st_ino;

@@ -272,7 +272,7 @@ BEntry::GetRef(entry_ref* ref) const
 	if (status == B_OK && stat(fDirectory, &st) != 0)
 		status = _be_status_from_errno(errno);
 	if (status == B_OK) {
-		remember_directory(st.st_dev, st.st_ino, fDirectory);
+		remember_node(st.st_dev, st.st_ino, fDirectory);
 		ref->device = st.st_dev;
 		ref->directory = st.st_ino;
 		status = ref->set_name(fName);
@@ -427,15 +427,15 @@ BEntry::operator=(const BEntry& item)
 
 
 void
-BEntry::_RememberDirectory() const
+BEntry::_RememberNode() const
 {
 	char path[B_PATH_NAME_LENGTH];
 	struct stat st;
 	if (fCStatus != B_OK)
 		return;
 	_FullPath(path);
-	if (stat(path, &st) == 0 && S_ISDIR(st.st_mode))
-		remember_directory(st.st_dev, st.st_ino, path);
+	if (lstat(path, &st) == 0)
+		remember_node(st.st_dev, st.st_ino, path);
 }
 
 

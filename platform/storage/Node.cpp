@@ -290,10 +290,10 @@ BNode::_SetToFd(int fd)
 
 
 void
-BNode::_RememberDirectory() const
+BNode::_RememberNode() const
 {
 	std::string path;
 	struct stat st;
 	if (fCStatus == B_OK && path_for_fd(fFd, path) == B_OK && fstat(fFd, &st) == 0)
-		remember_directory(st.st_dev, st.st_ino, path.c_str());
+		remember_node(st.st_dev, st.st_ino, path.c_str());
 }

@@ -49,8 +49,7 @@ BStatable::GetNodeRef(node_ref* ref) const
 
 	ref->device = st.st_dev;
 	ref->node = st.st_ino;
-	if (S_ISDIR(st.st_mode))
-		_RememberDirectory();
+	_RememberNode();
 	return B_OK;
 }
 
@@ -140,5 +139,5 @@ BStatable::GetAccessTime(time_t* atime) const
 
 
 void
-BStatable::_RememberDirectory() const
+BStatable::_RememberNode() const
 { }

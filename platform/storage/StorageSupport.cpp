@@ -6,6 +6,7 @@
 
 #include "storage_support.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <limits.h>
 #include <stdio.h>
@@ -206,7 +207,7 @@ path_for_fd(int fd, std::string& _path)
 
 
 void
-remember_directory(dev_t device, ino_t node, const char* path)
+remember_node(dev_t device, ino_t node, const char* path)
 {
 	if (path == NULL || path[0] != '/')
 		return;
@@ -217,28 +218,39 @@ remember_directory(dev_t device, ino_t node, const char* path)
 
 
 static bool
-is_directory_at(const std::string& path, dev_t device, ino_t node)
+is_node_at(const std::string& path, dev_t device, ino_t node, bool directory)
 {
 	struct stat st;
-	return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_dev == device
-		&& st.st_ino == node;
+	return lstat(path.c_str(), &st) == 0 && st.st_dev == device && st.st_ino == node
+		&& (!directory || S_ISDIR(st.st_mode));
+}
+
+
+// The recorded path of the node, if it still leads there (a stale record is dropped).
+static bool
+recorded_path(dev_t device, ino_t node, std::string& _path)
+{
+	std::lock_guard<std::mutex> lock(directory_lock());
+	DirectoryMap& nodes = directory_map();
+	DirectoryMap::iterator found = nodes.find(std::make_pair(device, node));
+	if (found == nodes.end())
+		return false;
+	if (!is_node_at(found->second, device, node, false)) {
+		nodes.erase(found);
+		return false;
+	}
+	_path = found->second;
+	return true;
 }
 
 
 status_t
 directory_for_node(dev_t device, ino_t node, std::string& _path)
 {
-	{
-		std::lock_guard<std::mutex> lock(directory_lock());
-		DirectoryMap& directories = directory_map();
-		DirectoryMap::iterator found = directories.find(std::make_pair(device, node));
-		if (found != directories.end()) {
-			if (is_directory_at(found->second, device, node)) {
-				_path = found->second;
-				return B_OK;
-			}
-			directories.erase(found);
-		}
+	std::string recorded;
+	if (recorded_path(device, node, recorded) && is_node_at(recorded, device, node, true)) {
+		_path = recorded;
+		return B_OK;
 	}
 
 	// Folders that need no record: the root, the current folder and the home folder.
@@ -249,12 +261,42 @@ directory_for_node(dev_t device, ino_t node, std::string& _path)
 	for (const char* candidate : candidates) {
 		std::string real;
 		if (candidate != NULL && canonical_path(candidate, real) == B_OK
-			&& is_directory_at(real, device, node)) {
+			&& is_node_at(real, device, node, true)) {
 			_path = real;
 			return B_OK;
 		}
 	}
 	return B_ENTRY_NOT_FOUND;
+}
+
+
+status_t
+path_for_node(dev_t device, ino_t node, std::string& _path)
+{
+	if (recorded_path(device, node, _path) || directory_for_node(device, node, _path) == B_OK)
+		return B_OK;
+
+	// A node that the process holds open (a BNode, a BFile) is found through its descriptor.
+	DIR* descriptors = opendir("/proc/self/fd");
+	if (descriptors == NULL)
+		return B_ENTRY_NOT_FOUND;
+	status_t status = B_ENTRY_NOT_FOUND;
+	while (struct dirent* entry = readdir(descriptors)) {
+		char* end;
+		long fd = strtol(entry->d_name, &end, 10);
+		struct stat st;
+		if (*end != '\0' || end == entry->d_name || fd == dirfd(descriptors)
+			|| fstat((int)fd, &st) != 0 || st.st_dev != device || st.st_ino != node)
+			continue;
+		std::string path;
+		if (path_for_fd((int)fd, path) == B_OK && is_node_at(path, device, node, false)) {
+			_path = path;
+			status = B_OK;
+			break;
+		}
+	}
+	closedir(descriptors);
+	return status;
 }
 
 
