@@ -139,6 +139,8 @@ DSettWindow::MessageReceived(BMessage* message)
 	}
 
 	case kMsgOpenPresets: {
+		// An editor may have saved the file as a new node since the window looked at it.
+		presetEntry->GetNodeRef(&presetNodeRef);
 		status_t status = watch_node(&presetNodeRef, B_WATCH_STAT, BMessenger(this));
 		printf(" WATCH_PRESETFILE: %s \n", strerror(status));
 		fOpenPreset->SetEnabled(false);
