@@ -31,7 +31,7 @@ namespace BPrivate {
 class _BTextInput_ : public BTextView {
 public:
 	_BTextInput_(BRect frame, BRect textRect, uint32 resizingMode, uint32 flags)
-		: BTextView(frame, "_input_", textRect, resizingMode, flags)
+		: BTextView(frame, "_input_", textRect, resizingMode, flags), fFocused(false)
 	{
 		SetWordWrap(false);
 	}
@@ -79,12 +79,15 @@ public:
 		}
 	}
 
+	// The window takes the focus from the view before it tells it: IsFocus() is already
+	// false then.
 	virtual void
 	MakeFocus(bool focus)
 	{
-		if (focus == IsFocus())
-			return;
 		BTextView::MakeFocus(focus);
+		if (focus == fFocused)
+			return;
+		fFocused = focus;
 		if (focus) {
 			SetInitialText();
 			SelectAll();
@@ -147,6 +150,7 @@ private:
 	}
 
 	std::string fInitialText;
+	bool fFocused;
 };
 
 
