@@ -209,8 +209,7 @@ BClipboard::_DownloadFromSystem(bool force)
 
 	std::lock_guard<std::mutex> guard(sStoreLock);
 	ClipboardEntry& entry = sStore[fName];
-	if (source == BPrivate::kClipboardForeign
-		&& (!entry.foreign || entry.foreignText != text)) {
+	if (source == BPrivate::kClipboardForeign && (!entry.foreign || entry.foreignText != text)) {
 		BMessage data;
 		if (!text.empty())
 			data.AddData("text/plain", B_MIME_TYPE, text.data(), (ssize_t)text.size());

@@ -162,8 +162,8 @@ using BPrivate::_BTextInput_;
 
 BTextControl::BTextControl(BRect frame, const char* name, const char* label,
 	const char* initialText, BMessage* message, uint32 resizingMode, uint32 flags)
-	: BControl(frame, name, label, message, resizingMode, flags | B_FRAME_EVENTS),
-	  fText(NULL), fModificationMessage(NULL), fLabelAlign(B_ALIGN_LEFT),
+	: BControl(frame, name, label, message, resizingMode, flags | B_FRAME_EVENTS), fText(NULL),
+	  fModificationMessage(NULL), fLabelAlign(B_ALIGN_LEFT),
 	  fDivider(Label() != NULL ? floorf(frame.Width() / 2) : 0), fModifying(false)
 {
 	uint32 textFlags = B_WILL_DRAW | B_PULSE_NEEDED | B_FRAME_EVENTS;

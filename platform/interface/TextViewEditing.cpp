@@ -600,8 +600,8 @@ BTextView::Copy(BClipboard* clipboard)
 	clipboard->Clear();
 	BMessage* data = clipboard->Data();
 	if (data != NULL) {
-		data->AddData("text/plain", B_MIME_TYPE, fData->text.data() + fSelStart,
-			fSelEnd - fSelStart);
+		data->AddData(
+			"text/plain", B_MIME_TYPE, fData->text.data() + fSelStart, fSelEnd - fSelStart);
 		clipboard->Commit();
 	}
 	clipboard->Unlock();

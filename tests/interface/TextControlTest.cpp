@@ -22,6 +22,7 @@
 #include <Message.h>
 #include <Messenger.h>
 #include <TextControl.h>
+#include <View.h>
 #include <Window.h>
 
 #include "../../platform/private/HeadlessScreen.h"
@@ -167,16 +168,19 @@ TEST(TextControlTest, EditingInvokingAndTheClipboard)
 
 	Events events;
 	TextWindow* window = new TextWindow(&events);
-	BTextControl* name = new BTextControl(
-		BRect(10, 10, 310, 30), "name", "Name", "hello", new BMessage('invk'));
+	BTextControl* name
+		= new BTextControl(BRect(10, 10, 310, 30), "name", "Name", "hello", new BMessage('invk'));
 	BTextControl* size
 		= new BTextControl(BRect(10, 40, 310, 60), "size", "Size", "", new BMessage('invk'));
 	size->SetModificationMessage(new BMessage('modf'));
-	BTextControl* colour = new BTextControl(
-		BRect(10, 70, 310, 90), "colour", "Colour", "x", new BMessage('invk'));
-	window->AddChild(name);
-	window->AddChild(size);
-	window->AddChild(colour);
+	BTextControl* colour
+		= new BTextControl(BRect(10, 70, 310, 90), "colour", "Colour", "x", new BMessage('invk'));
+	BView* panel = new BView(window->Bounds(), "panel", B_FOLLOW_ALL, B_WILL_DRAW);
+	panel->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	window->AddChild(panel);
+	panel->AddChild(name);
+	panel->AddChild(size);
+	panel->AddChild(colour);
 	// The program shows its colour in the disabled field.
 	ASSERT_TRUE(window->Lock());
 	colour->SetEnabled(false);
@@ -274,6 +278,9 @@ TEST(TextControlTest, EditingInvokingAndTheClipboard)
 	EXPECT_EQ(state.text, "11");
 	EXPECT_EQ(state.start, 0);
 	EXPECT_EQ(state.end, 2);
+	Sync(window);
+	mkdir(WG_TEST_OUTPUT, 0755);
+	EXPECT_EQ(headless_save_screenshot(WG_TEST_OUTPUT "/text-controls.png"), B_OK);
 
 	// The disabled field takes no typing and shows the program's colour.
 	Click(origin + BPoint(280, 80));
@@ -283,9 +290,6 @@ TEST(TextControlTest, EditingInvokingAndTheClipboard)
 	// Leaving the size field unchanged sent nothing more.
 	Sync(window);
 	EXPECT_EQ(events.invoked.size(), 3u);
-
-	mkdir(WG_TEST_OUTPUT, 0755);
-	EXPECT_EQ(headless_save_screenshot(WG_TEST_OUTPUT "/text-controls.png"), B_OK);
 
 	ASSERT_TRUE(window->Lock());
 	window->Quit();

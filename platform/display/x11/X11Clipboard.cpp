@@ -98,8 +98,8 @@ X11Display::ReadClipboardText(std::string* text)
 		fConversion = Conversion();
 		fConversion.pending = true;
 		XDeleteProperty(fX, fClipboardWindow, fAtoms.clipboardProperty);
-		XConvertSelection(fX, fAtoms.clipboard, target, fAtoms.clipboardProperty,
-			fClipboardWindow, CurrentTime);
+		XConvertSelection(
+			fX, fAtoms.clipboard, target, fAtoms.clipboardProperty, fClipboardWindow, CurrentTime);
 		Flush();
 		bool answered = fConversionDone.wait_for(
 			lock, kConversionPatience, [this]() { return fConversion.done; });
@@ -220,8 +220,8 @@ X11Display::_AnswerSelectionRequest(const XSelectionRequestEvent& request)
 	if (request.selection == fAtoms.clipboard && fClipboardOwned) {
 		Atom target = request.target;
 		if (target == fAtoms.targets) {
-			Atom forms[] = {fAtoms.targets, fAtoms.utf8String, fAtoms.textPlainUtf8, XA_STRING,
-				fAtoms.text};
+			Atom forms[]
+				= {fAtoms.targets, fAtoms.utf8String, fAtoms.textPlainUtf8, XA_STRING, fAtoms.text};
 			XChangeProperty(fX, request.requestor, property, XA_ATOM, 32, PropModeReplace,
 				(const unsigned char*)forms, sizeof(forms) / sizeof(forms[0]));
 			reply.property = property;

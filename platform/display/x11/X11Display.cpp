@@ -87,7 +87,8 @@ X11Display::X11Display(::Display* x)
 	: fX(x), fScreen(DefaultScreen(x)), fRoot(RootWindow(x, fScreen)),
 	  fVisual(DefaultVisual(x, fScreen)), fDepth(DefaultDepth(x, fScreen)), fGC(NULL),
 	  fDirectPixels(false), fInputMethod(NULL), fHasWindowManager(false), fActive(NULL),
-	  fSideModifiers(0), fKeyBytes(256), fKeyRepeats(256, -1), fClipboardWindow(0), fClipboardOwned(false), fQuitting(false)
+	  fSideModifiers(0), fKeyBytes(256), fKeyRepeats(256, -1), fClipboardWindow(0),
+	  fClipboardOwned(false), fQuitting(false)
 {
 	fWakePipe[0] = fWakePipe[1] = -1;
 	if (pipe2(fWakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
