@@ -151,7 +151,11 @@ BTextView::_CaretRect() const
 {
 	float height;
 	BPoint point = PointAt(fCaret, &height);
-	float x = std::max(fTextRect.left, std::min(floorf(point.x), fTextRect.right));
+	float x = floorf(point.x);
+	// A view that does not wrap scrolls its text past the text rectangle's right edge.
+	if (fWordWrap)
+		x = std::min(x, fTextRect.right);
+	x = std::max(x, fTextRect.left);
 	return BRect(x, point.y, x, point.y + std::max(height, 1.0f) - 1);
 }
 

@@ -230,6 +230,23 @@ TEST(TextControlTest, EditingInvokingAndTheClipboard)
 	Press("Y");
 	EXPECT_EQ(StateOf(name).text, "Yel");
 
+	// A double click takes the word; a drag selects from the press to the pointer.
+	Click(origin + BPoint(175, 20));
+	Click(origin + BPoint(175, 20));
+	state = StateOf(name);
+	EXPECT_EQ(state.start, 0);
+	EXPECT_EQ(state.end, 3);
+	ASSERT_TRUE(window->Lock());
+	BTextView* nameText = name->TextView();
+	BPoint afterY = nameText->ConvertToScreen(nameText->PointAt(1) + BPoint(0, 5));
+	window->Unlock();
+	ASSERT_EQ(headless_inject_mouse(origin + BPoint(285, 20), 1, B_MOUSE_DOWN), B_OK);
+	ASSERT_EQ(headless_inject_mouse(afterY, 1, B_MOUSE_MOVED), B_OK);
+	ASSERT_EQ(headless_inject_mouse(afterY, 0, B_MOUSE_UP), B_OK);
+	state = StateOf(name);
+	EXPECT_EQ(state.start, 1);
+	EXPECT_EQ(state.end, 3);
+
 	// Enter invokes with the new text and selects it; a second Enter has nothing new.
 	Press("\n");
 	Press("\n");
