@@ -96,7 +96,6 @@ public:
 			if (HasChanged() && control != NULL)
 				control->Invoke();
 			fInitialText.clear();
-			Select(0, 0);
 		}
 		_InvalidateFrame();
 	}
