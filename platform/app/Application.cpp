@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include <Clipboard.h>
 #include <Message.h>
 #include <MessageRunner.h>
 #include <Window.h>
@@ -259,6 +260,7 @@ BApplication::_InitData(const char* signature, status_t* error)
 
 	be_app = this;
 	be_app_messenger = BMessenger(NULL, this);
+	be_clipboard = new BClipboard(NULL);
 
 	// Other processes learn of it; the application works without it.
 	status_t status = BPrivate::register_running_app(fSignature, B_MULTIPLE_LAUNCH, getpid());
@@ -292,6 +294,8 @@ BApplication::~BApplication()
 		BPrivate::unregister_running_app();
 		be_app = NULL;
 		be_app_messenger = BMessenger();
+		delete be_clipboard;
+		be_clipboard = NULL;
 	}
 }
 

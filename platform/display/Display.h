@@ -6,6 +6,7 @@
 #define _DISPLAY_H
 
 
+#include <string>
 #include <vector>
 
 #include <Point.h>
@@ -85,8 +86,19 @@ struct WindowPixels {
 const window_type kMenuWindowType = (window_type)31;
 
 
+// Who holds the system clipboard, as a display tells it.
+enum clipboard_source {
+	// This process: its own data stands (a display without a desktop clipboard always says so).
+	kClipboardOwn,
+	// Another program; its text (empty when it offers none) comes along.
+	kClipboardForeign,
+	// Nobody: the clipboard is empty.
+	kClipboardNone
+};
+
+
 // Puts windows on a screen. The Interface Kit only talks to this interface: the backend is
-// chosen once, at the first window.
+// chosen once, at the first window (or the first use of the system clipboard).
 class Display {
 public:
 	virtual ~Display() { }
@@ -99,6 +111,13 @@ public:
 	virtual DisplayWindow* CreateWindow(
 		DisplayClient* client, BRect frame, const char* title, window_type type, uint32 flags)
 		= 0;
+
+	// The desktop's clipboard. SetClipboardText() makes the process its owner, offering
+	// the text (UTF-8) to other programs until one of them takes it over. ReadClipboardText()
+	// asks the owner, when it is another program, for its text; it waits a bounded time
+	// for the answer. Both may be called from any thread.
+	virtual void SetClipboardText(const char* text, size_t length) = 0;
+	virtual clipboard_source ReadClipboardText(std::string* text) = 0;
 };
 
 

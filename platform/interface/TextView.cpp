@@ -94,10 +94,19 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fTabWidth = kDefaultTabWidth;
 	fSelStart = 0;
 	fSelEnd = 0;
+	fAnchor = 0;
+	fCaret = 0;
+	fAlignment = B_ALIGN_LEFT;
 	fStylable = false;
 	fEditable = true;
 	fSelectable = true;
 	fWordWrap = true;
+	fActive = false;
+	fCaretVisible = false;
+	fTracking = false;
+	fTrackWords = false;
+	fWordAnchorStart = 0;
+	fWordAnchorEnd = 0;
 
 	StyleRun run;
 	run.offset = 0;
@@ -133,22 +142,138 @@ BTextView::SetText(const char* text, int32 length, const text_run_array* runs)
 	if (length > 0)
 		length = (int32)strnlen(text, length);
 
-	std::string newText(length > 0 ? text : "", length);
+	// Without runs of its own, the new text takes the style of the old first character.
 	StyleRun first = fData->runs.front();
 	first.offset = 0;
-	fData->text.swap(newText);
+	if (fData->Length() > 0)
+		DeleteText(0, fData->Length());
 	fData->runs.assign(1, first);
-	fSelStart = fSelEnd = 0;
+	if (length > 0)
+		InsertText(text, length, 0, runs);
+	fAnchor = fCaret = fSelStart = fSelEnd = 0;
+	fCaretVisible = fActive;
+	_Refresh();
+	if (Window() != NULL)
+		ScrollToOffset(0);
+}
 
+
+void
+BTextView::Insert(const char* text, const text_run_array* runs)
+{
+	Insert(text, text != NULL ? (int32)strlen(text) : 0, runs);
+}
+
+
+void
+BTextView::Insert(const char* text, int32 length, const text_run_array* runs)
+{
+	Insert(fSelStart, text, length, runs);
+}
+
+
+void
+BTextView::Insert(int32 offset, const char* text, int32 length, const text_run_array* runs)
+{
+	if (text == NULL || length <= 0)
+		return;
+	length = (int32)strnlen(text, length);
+	if (length == 0)
+		return;
+	offset = std::max<int32>(0, std::min(offset, fData->Length()));
+	// Between whole characters only
+	while (offset > 0 && offset < fData->Length() && ((uint8)fData->text[offset] & 0xc0) == 0x80)
+		offset--;
+	InsertText(text, length, offset, runs);
+	// The caret goes after the text; a selection behind it moves along.
+	int32 caret = offset + length;
+	if (fSelStart < fSelEnd && fSelStart > offset)
+		_SetSelection(fAnchor + length, fCaret + length);
+	else
+		_SetSelection(caret, caret);
+	_Refresh();
+}
+
+
+void
+BTextView::Delete()
+{
+	Delete(fSelStart, fSelEnd);
+}
+
+
+void
+BTextView::Delete(int32 startOffset, int32 endOffset)
+{
+	int32 length = fData->Length();
+	startOffset = std::max<int32>(0, std::min(startOffset, length));
+	endOffset = std::max<int32>(0, std::min(endOffset, length));
+	if (startOffset >= endOffset)
+		return;
+	DeleteText(startOffset, endOffset);
+	// The selection loses what was deleted of it.
+	int32 removed = endOffset - startOffset;
+	auto shift = [=](int32 offset) {
+		if (offset >= endOffset)
+			return offset - removed;
+		return std::min(offset, startOffset);
+	};
+	_SetSelection(shift(fAnchor), shift(fCaret));
+	_Refresh();
+}
+
+
+void
+BTextView::InsertText(const char* text, int32 length, int32 offset, const text_run_array* runs)
+{
+	if (text == NULL || length <= 0 || offset < 0 || offset > fData->Length())
+		return;
+	fData->text.insert((size_t)offset, text, (size_t)length);
+	// The new text takes the style of the character before it.
+	for (StyleRun& run : fData->runs) {
+		if (run.offset >= offset && run.offset > 0)
+			run.offset += length;
+	}
 	if (runs != NULL && fStylable && runs->count > 0) {
+		int32 end = offset + length;
 		for (int32 i = 0; i < runs->count; i++) {
-			int32 start = std::max<int32>(0, std::min(runs->runs[i].offset, length));
-			int32 end = i + 1 < runs->count ? runs->runs[i + 1].offset : length;
-			end = std::max<int32>(0, std::min(end, length));
-			_ApplyStyle(start, end, B_FONT_ALL, &runs->runs[i].font, &runs->runs[i].color);
+			int32 start = offset + std::max<int32>(0, std::min(runs->runs[i].offset, length));
+			int32 runEnd = i + 1 < runs->count ? offset + runs->runs[i + 1].offset : end;
+			runEnd = std::max(offset, std::min(runEnd, end));
+			_ApplyStyle(start, runEnd, B_FONT_ALL, &runs->runs[i].font, &runs->runs[i].color);
 		}
 	}
-	_Refresh();
+	_BreakLines();
+}
+
+
+void
+BTextView::DeleteText(int32 fromOffset, int32 toOffset)
+{
+	int32 length = fData->Length();
+	fromOffset = std::max<int32>(0, std::min(fromOffset, length));
+	toOffset = std::max<int32>(0, std::min(toOffset, length));
+	if (fromOffset >= toOffset)
+		return;
+	fData->text.erase((size_t)fromOffset, (size_t)(toOffset - fromOffset));
+
+	// Runs inside the deleted part move to its start, where the last of them styles what
+	// follows; runs past the new end style nothing.
+	std::vector<StyleRun> runs;
+	int32 newLength = fData->Length();
+	for (StyleRun run : fData->runs) {
+		if (run.offset >= toOffset)
+			run.offset -= toOffset - fromOffset;
+		else if (run.offset > fromOffset)
+			run.offset = fromOffset;
+		if (!runs.empty() && runs.back().offset == run.offset)
+			runs.back() = run;
+		else if (runs.empty() || run.offset < newLength)
+			runs.push_back(run);
+	}
+	fData->runs.swap(runs);
+	fData->Merge();
+	_BreakLines();
 }
 
 
@@ -269,7 +394,12 @@ BTextView::IsStylable() const
 void
 BTextView::MakeEditable(bool editable)
 {
+	if (editable == fEditable)
+		return;
 	fEditable = editable;
+	// The caret shows only in an editable view.
+	if (Window() != NULL)
+		Invalidate();
 }
 
 
@@ -283,9 +413,13 @@ BTextView::IsEditable() const
 void
 BTextView::MakeSelectable(bool selectable)
 {
+	if (selectable == fSelectable)
+		return;
 	fSelectable = selectable;
 	if (!selectable)
-		fSelStart = fSelEnd = 0;
+		fAnchor = fCaret = fSelStart = fSelEnd = 0;
+	if (Window() != NULL)
+		Invalidate();
 }
 
 
@@ -310,6 +444,26 @@ bool
 BTextView::DoesWordWrap() const
 {
 	return fWordWrap;
+}
+
+
+void
+BTextView::SetAlignment(alignment align)
+{
+	if (align != B_ALIGN_LEFT && align != B_ALIGN_RIGHT && align != B_ALIGN_CENTER)
+		return;
+	if (align == fAlignment)
+		return;
+	fAlignment = align;
+	if (Window() != NULL)
+		Invalidate();
+}
+
+
+alignment
+BTextView::Alignment() const
+{
+	return fAlignment;
 }
 
 

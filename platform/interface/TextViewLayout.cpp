@@ -12,6 +12,8 @@
 #include <math.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "TextViewData.h"
 
 
@@ -39,7 +41,8 @@ BTextView::Draw(BRect updateRect)
 		if (top > updateRect.bottom)
 			break;
 
-		BPoint pen(fTextRect.left, top + lines[i].ascent);
+		float left = _LineLeft((int32)i);
+		BPoint pen(left, top + lines[i].ascent);
 		int32 offset = lines[i].offset;
 		int32 end = lines[i + 1].offset;
 		while (offset < end) {
@@ -50,7 +53,7 @@ BTextView::Draw(BRect updateRect)
 			}
 			const StyleRun& run = fData->runs[fData->RunAt(offset)];
 			if (c == B_TAB) {
-				float tab = fTabWidth - fmodf(pen.x - fTextRect.left, fTabWidth);
+				float tab = fTabWidth - fmodf(pen.x - left, fTabWidth);
 				pen.x += roundf(tab) == 0 ? fTabWidth : tab;
 				offset++;
 				continue;
@@ -68,6 +71,31 @@ BTextView::Draw(BRect updateRect)
 		}
 	}
 	PopState();
+
+	if (fActive && fSelStart < fSelEnd)
+		_DrawSelection();
+	else if (fActive && fEditable && fCaretVisible)
+		InvertRect(_CaretRect());
+}
+
+
+// Inverted, one rectangle per line: from the start to the end on one line; over several,
+// the first line to the right edge, the middle lines whole, the last from the left edge.
+void
+BTextView::_DrawSelection()
+{
+	int32 firstLine = LineAt(fSelStart);
+	int32 lastLine = LineAt(fSelEnd);
+	for (int32 line = firstLine; line <= lastLine; line++) {
+		int32 lineStart = OffsetAt(line);
+		if (line > firstLine && lineStart >= fSelEnd)
+			break;
+		float height;
+		float top = PointAt(lineStart, &height).y;
+		float left = line == firstLine ? PointAt(fSelStart).x : fTextRect.left;
+		float right = line == lastLine ? PointAt(fSelEnd).x - 1 : fTextRect.right;
+		InvertRect(BRect(left, top, std::max(left, right), top + height - 1));
+	}
 }
 
 
@@ -105,6 +133,112 @@ BTextView::LineAt(int32 offset) const
 	while (line + 1 < count && lines[line + 1].offset <= offset)
 		line++;
 	return line;
+}
+
+
+int32
+BTextView::LineAt(BPoint point) const
+{
+	const std::vector<TextLine>& lines = fData->lines;
+	float y = point.y - fTextRect.top;
+	int32 count = CountLines();
+	int32 line = 0;
+	while (line + 1 < count && lines[line + 1].origin <= y)
+		line++;
+	return line;
+}
+
+
+BPoint
+BTextView::PointAt(int32 offset, float* _height) const
+{
+	const std::vector<TextLine>& lines = fData->lines;
+	int32 length = fData->Length();
+	offset = std::max<int32>(0, std::min(offset, length));
+	int32 line = LineAt(offset);
+	float top = lines[line].origin;
+	float height = lines[line + 1].origin - top;
+	float x;
+	if (offset == length && length > 0 && fData->text.back() == '\n') {
+		// On the empty line after a closing newline
+		top = lines[line + 1].origin;
+		x = _LineLeft(CountLines());
+	} else
+		x = _LineLeft(line) + _WidthInLine(lines[line].offset, offset);
+	if (_height != NULL)
+		*_height = height;
+	return BPoint(x, fTextRect.top + top);
+}
+
+
+int32
+BTextView::OffsetAt(BPoint point) const
+{
+	const std::vector<TextLine>& lines = fData->lines;
+	const std::string& text = fData->text;
+	int32 length = fData->Length();
+	// Below the text: its end
+	if (point.y >= fTextRect.top + lines.back().origin)
+		return length;
+	int32 line = LineAt(point);
+	int32 offset = lines[line].offset;
+	int32 end = lines[line + 1].offset;
+	float x = point.x - _LineLeft(line);
+	float width = 0;
+	while (offset < end && text[offset] != '\n') {
+		int32 next = offset + fData->CharLength(offset);
+		float nextWidth = _WidthInLine(lines[line].offset, next);
+		if (x < (width + nextWidth) / 2)
+			return offset;
+		width = nextWidth;
+		offset = next;
+	}
+	// A wrapped line ends before its last blanks: the caret stays on the line.
+	if (offset == end && end < length && line + 1 < CountLines() && offset > lines[line].offset)
+		offset = _PreviousChar(offset);
+	return offset;
+}
+
+
+// Where a line's text begins, as its alignment puts it.
+float
+BTextView::_LineLeft(int32 line) const
+{
+	if (fAlignment == B_ALIGN_LEFT || line >= CountLines())
+		return fTextRect.left;
+	float room = fTextRect.Width() - fData->lines[fData->LineIndex(line)].width;
+	if (fAlignment == B_ALIGN_CENTER)
+		room /= 2;
+	return fTextRect.left + std::max(0.0f, floorf(room));
+}
+
+
+// The width of the text from the start of its line to offset, tabs included.
+float
+BTextView::_WidthInLine(int32 lineStart, int32 offset) const
+{
+	const std::string& text = fData->text;
+	float width = 0;
+	int32 at = lineStart;
+	while (at < offset) {
+		char c = text[at];
+		if (c == '\n')
+			break;
+		if (c == B_TAB) {
+			float tab = fTabWidth - fmodf(width, fTabWidth);
+			width += roundf(tab) == 0 ? fTabWidth : tab;
+			at++;
+			continue;
+		}
+		const StyleRun& run = fData->runs[fData->RunAt(at)];
+		int32 pieceEnd = at;
+		while (pieceEnd < offset && text[pieceEnd] != B_TAB && text[pieceEnd] != '\n'
+			&& &fData->runs[fData->RunAt(pieceEnd)] == &run)
+			pieceEnd += fData->CharLength(pieceEnd);
+		width += run.font.StringWidth(text.c_str() + at, pieceEnd - at);
+		at = pieceEnd;
+	}
+	return width;
 }
 
 

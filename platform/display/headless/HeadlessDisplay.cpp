@@ -104,6 +104,20 @@ public:
 	virtual DisplayWindow* CreateWindow(
 		DisplayClient* client, BRect frame, const char* title, window_type type, uint32 flags);
 
+	// No other program shares the screen: the process's own clipboard is the system's.
+	virtual void
+	SetClipboardText(const char* text, size_t length)
+	{
+		(void)text;
+		(void)length;
+	}
+	virtual clipboard_source
+	ReadClipboardText(std::string* text)
+	{
+		(void)text;
+		return kClipboardOwn;
+	}
+
 	BBitmap* Compose();
 	status_t InjectMouse(
 		BPoint where, uint32 buttons, uint32 what, uint32 modifiers, bigtime_t when);

@@ -87,7 +87,8 @@ X11Display::X11Display(::Display* x)
 	: fX(x), fScreen(DefaultScreen(x)), fRoot(RootWindow(x, fScreen)),
 	  fVisual(DefaultVisual(x, fScreen)), fDepth(DefaultDepth(x, fScreen)), fGC(NULL),
 	  fDirectPixels(false), fInputMethod(NULL), fHasWindowManager(false), fActive(NULL),
-	  fSideModifiers(0), fKeyBytes(256), fKeyRepeats(256, -1), fQuitting(false)
+	  fSideModifiers(0), fKeyBytes(256), fKeyRepeats(256, -1), fClipboardWindow(0),
+	  fClipboardOwned(false), fQuitting(false)
 {
 	fWakePipe[0] = fWakePipe[1] = -1;
 	if (pipe2(fWakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
@@ -114,6 +115,12 @@ X11Display::X11Display(::Display* x)
 		{&fAtoms.netWmWindowTypeUtility, "_NET_WM_WINDOW_TYPE_UTILITY"},
 		{&fAtoms.netWmWindowTypePopupMenu, "_NET_WM_WINDOW_TYPE_POPUP_MENU"},
 		{&fAtoms.motifWmHints, "_MOTIF_WM_HINTS"},
+		{&fAtoms.clipboard, "CLIPBOARD"},
+		{&fAtoms.targets, "TARGETS"},
+		{&fAtoms.text, "TEXT"},
+		{&fAtoms.textPlainUtf8, "text/plain;charset=utf-8"},
+		{&fAtoms.incr, "INCR"},
+		{&fAtoms.clipboardProperty, "_WG_CLIPBOARD"},
 	};
 	const int count = sizeof(atoms) / sizeof(atoms[0]);
 	char* names[count];
@@ -147,6 +154,10 @@ X11Display::X11Display(::Display* x)
 	XSetLocaleModifiers("@im=none");
 	fInputMethod = XOpenIM(fX, NULL, NULL, NULL);
 
+	// The clipboard's window: never mapped, it only exchanges selections.
+	fClipboardWindow = XCreateSimpleWindow(fX, fRoot, -10, -10, 1, 1, 0, 0, 0);
+	XSelectInput(fX, fClipboardWindow, PropertyChangeMask);
+
 	// A window manager announces itself on the root window.
 	XSelectInput(fX, fRoot, PropertyChangeMask);
 	_UpdateWindowManager();
@@ -163,6 +174,8 @@ X11Display::~X11Display()
 	}
 	if (fInputMethod != NULL)
 		XCloseIM(fInputMethod);
+	if (fClipboardWindow != 0)
+		XDestroyWindow(fX, fClipboardWindow);
 	if (fGC != NULL)
 		XFreeGC(fX, fGC);
 	XCloseDisplay(fX);
@@ -329,6 +342,10 @@ X11Display::_HandleEvent(XEvent& event)
 	// The keyboard's map changed: Xlib's copy must follow.
 	if (event.type == MappingNotify) {
 		XRefreshKeyboardMapping(&event.xmapping);
+		return;
+	}
+	if (event.xany.window == fClipboardWindow && fClipboardWindow != 0) {
+		_HandleClipboardEvent(event);
 		return;
 	}
 	if (event.xany.window == fRoot) {

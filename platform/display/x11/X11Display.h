@@ -7,6 +7,7 @@
 
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -41,6 +42,12 @@ struct X11Atoms {
 	Atom netWmWindowTypeUtility;
 	Atom netWmWindowTypePopupMenu;
 	Atom motifWmHints;
+	Atom clipboard;
+	Atom targets;
+	Atom text;
+	Atom textPlainUtf8;
+	Atom incr;
+	Atom clipboardProperty;
 };
 
 
@@ -145,6 +152,10 @@ public:
 	virtual DisplayWindow* CreateWindow(
 		DisplayClient* client, BRect frame, const char* title, window_type type, uint32 flags);
 
+	// The CLIPBOARD selection (X11Clipboard.cpp)
+	virtual void SetClipboardText(const char* text, size_t length);
+	virtual clipboard_source ReadClipboardText(std::string* text);
+
 	// With the lock held
 	X11Window* FindWindow(Window window) const;
 	void RemoveWindow(X11Window* window);
@@ -177,6 +188,23 @@ public:
 	// What each key held down typed, and how often it repeated
 	std::vector<std::string> fKeyBytes;
 	std::vector<int32> fKeyRepeats;
+	// The clipboard: an unmapped window of ours owns CLIPBOARD and receives what other
+	// programs convert it to.
+	Window fClipboardWindow;
+	bool fClipboardOwned;
+	std::string fClipboardText;
+	// A conversion of another program's CLIPBOARD that a thread waits for
+	struct Conversion {
+		bool pending = false;
+		bool done = false;
+		bool succeeded = false;
+		bool incremental = false;
+		std::string data;
+	};
+	Conversion fConversion;
+	std::condition_variable_any fConversionDone;
+	// One conversion at a time
+	std::mutex fConversionLock;
 
 private:
 	X11Display(::Display* x);
@@ -190,6 +218,9 @@ private:
 	void _HandleFocus(X11Window* window, const XFocusChangeEvent& event);
 	void _HandleConfigure(X11Window* window, const XConfigureEvent& event);
 	void _UpdateWindowManager();
+	void _HandleClipboardEvent(XEvent& event);
+	void _AnswerSelectionRequest(const XSelectionRequestEvent& request);
+	void _ReadConversion(bool first);
 	uint32 _WithSides(uint32 modifiers) const;
 
 	int fWakePipe[2];
