@@ -85,7 +85,7 @@ protected:
 			"[Default Applications]\ntext/html=wg-test-browser.desktop\n");
 		fVariables = {"HAIKU_SYSTEM_DIR=" + fEnv.System(), "XDG_DATA_HOME=" + data,
 			"XDG_DATA_DIRS=" + fEnv.Root() + "/xdg-dirs",
-			"XDG_CONFIG_DIRS=" + fEnv.Root() + "/xdg-dirs"};
+			"XDG_CONFIG_DIRS=" + fEnv.Root() + "/xdg-dirs", "XDG_CURRENT_DESKTOP="};
 
 		// The first preset's title has an apostrophe and a command in it.
 		fPwned = fEnv.Root() + "/pwned";
