@@ -143,8 +143,8 @@ public:
 		}
 		if (previous == view)
 			return;
-		// The view that had the focus loses it first.
-		fWindow->fFocus = NULL;
+		// The view that had the focus loses it first, still being the focus while it is
+		// told (so that it sees the change and can redraw).
 		if (previous != NULL)
 			previous->MakeFocus(false);
 		fWindow->fFocus = view;
@@ -842,6 +842,14 @@ BWindow::_HandleKey(BMessage* message, BHandler* handler)
 		&& bytes[0] == B_ESCAPE && bytes[1] == '\0') {
 		PostMessage(B_QUIT_REQUESTED);
 		return;
+	}
+	if (view == NULL && handler == this && message->what == B_KEY_DOWN && bytes[0] == B_TAB) {
+		// No view has the focus: Tab gives it to the first one that takes it.
+		uint32 keys = (uint32)message->GetInt32("modifiers", 0);
+		if ((keys & (B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY | B_MENU_KEY)) == 0) {
+			ViewPrivate::Navigate(fTopView, NULL, (keys & B_SHIFT_KEY) != 0);
+			return;
+		}
 	}
 	if (view == NULL) {
 		BLooper::DispatchMessage(message, handler);
