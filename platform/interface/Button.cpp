@@ -241,6 +241,8 @@ void
 BButton::AttachedToWindow()
 {
 	BControl::AttachedToWindow();
+	if (fDefault)
+		Window()->SetDefaultButton(this);
 }
 
 
@@ -282,21 +284,28 @@ BButton::SetLabel(const char* string)
 
 
 // The default button has a heavier frame around it; without layout it grows by 3 pixels on
-// every side to make room for it.
+// every side to make room for it. A window has one at most.
 void
 BButton::MakeDefault(bool flag)
 {
-	if (flag == fDefault)
-		return;
-	fDefault = flag;
-	if (flag) {
-		MoveBy(-3, -3);
-		ResizeBy(6, 6);
-	} else {
-		MoveBy(3, 3);
-		ResizeBy(-6, -6);
+	BWindow* window = Window();
+	if (flag != fDefault) {
+		fDefault = flag;
+		if (flag) {
+			MoveBy(-3, -3);
+			ResizeBy(6, 6);
+		} else {
+			MoveBy(3, 3);
+			ResizeBy(-6, -6);
+		}
+		Invalidate();
 	}
-	Invalidate();
+	if (window == NULL)
+		return;
+	if (flag && window->DefaultButton() != this)
+		window->SetDefaultButton(this);
+	else if (!flag && window->DefaultButton() == this)
+		window->SetDefaultButton(NULL);
 }
 
 

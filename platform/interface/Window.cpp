@@ -15,6 +15,7 @@
 
 #include <AppDefs.h>
 #include <Application.h>
+#include <Button.h>
 #include <Message.h>
 #include <MessageRunner.h>
 #include <Messenger.h>
@@ -208,9 +209,9 @@ sane_frame(BRect frame)
 BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags, uint32)
 	: BLooper(title), fFrame(sane_frame(frame)), fTitle(title), fType(type), fFlags(flags),
 	  fPulseRate(500000), fShowLevel(1), fActive(false), fOwner(NULL), fDisplayWindow(NULL),
-	  fTopView(NULL), fFocus(NULL), fMouseView(NULL), fLastMouseView(NULL), fMousePosition(-1, -1),
-	  fMouseButtons(0), fBuffer(NULL), fBufferWidth(0), fBufferHeight(0), fDirty(),
-	  fUpdatePending(false), fDeleting(false), fMinWidth(0), fMaxWidth(kMaxWindowSize),
+	  fTopView(NULL), fFocus(NULL), fDefaultButton(NULL), fMouseView(NULL), fLastMouseView(NULL),
+	  fMousePosition(-1, -1), fMouseButtons(0), fBuffer(NULL), fBufferWidth(0), fBufferHeight(0),
+	  fDirty(), fUpdatePending(false), fDeleting(false), fMinWidth(0), fMaxWidth(kMaxWindowSize),
 	  fMinHeight(0), fMaxHeight(kMaxWindowSize), fPulseRunner(NULL), fPulseRunnerRate(0)
 {
 	fOwner = new WindowOwner(this);
@@ -496,6 +497,27 @@ BWindow::CurrentFocus() const
 
 
 void
+BWindow::SetDefaultButton(BButton* button)
+{
+	if (button == fDefaultButton)
+		return;
+	BButton* previous = fDefaultButton;
+	fDefaultButton = button;
+	if (previous != NULL)
+		previous->MakeDefault(false);
+	if (button != NULL)
+		button->MakeDefault(true);
+}
+
+
+BButton*
+BWindow::DefaultButton() const
+{
+	return fDefaultButton;
+}
+
+
+void
 BWindow::_ViewAttached(BView* view)
 {
 	AddHandler(view);
@@ -516,6 +538,8 @@ BWindow::_ViewDetached(BView* view)
 		fLastMouseView = NULL;
 	if (fFocus == view)
 		fFocus = NULL;
+	if (fDefaultButton == view)
+		fDefaultButton = NULL;
 	if ((view->Flags() & B_PULSE_NEEDED) != 0 && !fDeleting)
 		_UpdatePulse(false);
 }
@@ -843,6 +867,12 @@ BWindow::_HandleKey(BMessage* message, BHandler* handler)
 		PostMessage(B_QUIT_REQUESTED);
 		return;
 	}
+	// Enter without modifiers goes to the default button.
+	if (handler == this && fDefaultButton != NULL && bytes[0] == B_ENTER && bytes[1] == '\0'
+		&& (message->GetInt32("modifiers", 0)
+			   & (B_COMMAND_KEY | B_OPTION_KEY | B_SHIFT_KEY | B_CONTROL_KEY | B_MENU_KEY))
+			== 0)
+		view = fDefaultButton;
 	if (view == NULL && handler == this && message->what == B_KEY_DOWN && bytes[0] == B_TAB) {
 		// No view has the focus: Tab gives it to the first one that takes it.
 		uint32 keys = (uint32)message->GetInt32("modifiers", 0);

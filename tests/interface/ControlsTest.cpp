@@ -319,6 +319,18 @@ TEST(ControlsTest, PointerKeysFocusAndLook)
 	std::string path = std::string(WG_TEST_OUTPUT) + "/controls.png";
 	EXPECT_EQ(B_OK, headless_save_screenshot(path.c_str()));
 
+	// Enter goes to the default button, whatever has the focus.
+	Key(window, "\t", B_SHIFT_KEY);
+	ASSERT_EQ(Focus(window), window->slider);
+	ASSERT_TRUE(window->Lock());
+	window->button->MakeDefault(true);
+	EXPECT_EQ(window->DefaultButton(), window->button);
+	window->Unlock();
+	count = events.sent.size();
+	Key(window, "\n");
+	ASSERT_TRUE(events.WaitFor([&]() { return events.sent.size() == count + 1; }));
+	EXPECT_EQ(events.sent[count].what, (uint32)'okay');
+
 	ASSERT_TRUE(window->Lock());
 	window->Quit();
 }
