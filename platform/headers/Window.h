@@ -11,6 +11,7 @@
 #include <String.h>
 
 
+class BButton;
 class BMessageRunner;
 class BView;
 
@@ -84,6 +85,10 @@ public:
 	BView* FindView(BPoint point) const;
 	BView* CurrentFocus() const;
 
+	// The button that Enter without modifiers presses, whatever view has the focus
+	void SetDefaultButton(BButton* button);
+	BButton* DefaultButton() const;
+
 	// Draws what waits to be drawn now, instead of when the update message comes.
 	void UpdateIfNeeded();
 	bool NeedsUpdate() const;
@@ -153,6 +158,7 @@ private:
 	BPrivate::DisplayWindow* fDisplayWindow;
 	BView* fTopView;
 	BView* fFocus;
+	BButton* fDefaultButton;
 	// The view that got the press, while buttons are held, and the one the pointer is in
 	BView* fMouseView;
 	BView* fLastMouseView;

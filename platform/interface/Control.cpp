@@ -10,6 +10,7 @@
 #include <string.h>
 
 #include <InterfaceDefs.h>
+#include <Messenger.h>
 #include <OS.h>
 #include <Window.h>
 
@@ -252,6 +253,10 @@ BControl::Invoke(BMessage* message)
 	copy.AddPointer("source", this);
 	copy.RemoveName("be:value");
 	copy.AddInt32("be:value", fValue);
+	// A messenger to the control, stored as Haiku stores messengers in messages
+	BMessenger sender(this);
+	copy.RemoveName("be:sender");
+	copy.AddData("be:sender", B_MESSENGER_TYPE, &sender, sizeof(sender));
 	return BInvoker::Invoke(&copy);
 }
 

@@ -11,6 +11,7 @@
 #include <InterfaceDefs.h>
 #include <String.h>
 #include <View.h>
+#include <Window.h>
 
 
 namespace BPrivate {
@@ -32,6 +33,25 @@ rgb_color
 disable_color(rgb_color color, rgb_color background)
 {
 	return mix_colors(color, background, 185);
+}
+
+
+rgb_color
+blend_colors(rgb_color from, rgb_color to, float fraction)
+{
+	rgb_color result;
+	result.red = (uint8)(from.red + (to.red - from.red) * fraction);
+	result.green = (uint8)(from.green + (to.green - from.green) * fraction);
+	result.blue = (uint8)(from.blue + (to.blue - from.blue) * fraction);
+	result.alpha = (uint8)(from.alpha + (to.alpha - from.alpha) * fraction);
+	return result;
+}
+
+
+bool
+draws_focused(const BView* view)
+{
+	return view->IsFocus() && view->Window() != NULL && view->Window()->IsActive();
 }
 
 
@@ -77,7 +97,7 @@ fill_gradient(BView* view, BRect rect, const rgb_color* colors, const int32* off
 			color = mix_colors(colors[i], colors[i + 1], amount < 0 ? 0 : amount);
 		}
 		view->SetHighColor(color);
-		view->StrokeLine(BPoint(rect.left, y), BPoint(rect.right, y));
+		view->FillRect(BRect(rect.left, y, rect.right, y));
 	}
 	view->SetHighColor(saved);
 }

@@ -11,6 +11,7 @@
 #include <string.h>
 
 #include <Message.h>
+#include <Window.h>
 
 #include <ViewPrivate.h>
 
@@ -338,8 +339,18 @@ BView::WindowActivated(bool active)
 void
 BView::KeyDown(const char* bytes, int32 numBytes)
 {
-	(void)bytes;
-	(void)numBytes;
+	// Tab moves the focus on, Shift+Tab back; with Command, Control, Option or Menu held it
+	// is left to others.
+	if (numBytes < 1 || bytes[0] != B_TAB || fOwner == NULL || fOwner->Window() == NULL)
+		return;
+	uint32 keys = modifiers();
+	BMessage* message = Window()->CurrentMessage();
+	if (message != NULL)
+		keys = (uint32)message->GetInt32("modifiers", (int32)keys);
+	if ((keys & (B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY | B_MENU_KEY)) != 0)
+		return;
+	BPrivate::ViewPrivate::Navigate(BPrivate::ViewPrivate::TopView(this),
+		IsFocus() ? this : Window()->CurrentFocus(), (keys & B_SHIFT_KEY) != 0);
 }
 
 

@@ -15,6 +15,7 @@
 
 #include <AppDefs.h>
 #include <Application.h>
+#include <Button.h>
 #include <Message.h>
 #include <MessageRunner.h>
 #include <Messenger.h>
@@ -143,8 +144,8 @@ public:
 		}
 		if (previous == view)
 			return;
-		// The view that had the focus loses it first.
-		fWindow->fFocus = NULL;
+		// The view that had the focus loses it first, still being the focus while it is
+		// told (so that it sees the change and can redraw).
 		if (previous != NULL)
 			previous->MakeFocus(false);
 		fWindow->fFocus = view;
@@ -208,9 +209,9 @@ sane_frame(BRect frame)
 BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags, uint32)
 	: BLooper(title), fFrame(sane_frame(frame)), fTitle(title), fType(type), fFlags(flags),
 	  fPulseRate(500000), fShowLevel(1), fActive(false), fOwner(NULL), fDisplayWindow(NULL),
-	  fTopView(NULL), fFocus(NULL), fMouseView(NULL), fLastMouseView(NULL), fMousePosition(-1, -1),
-	  fMouseButtons(0), fBuffer(NULL), fBufferWidth(0), fBufferHeight(0), fDirty(),
-	  fUpdatePending(false), fDeleting(false), fMinWidth(0), fMaxWidth(kMaxWindowSize),
+	  fTopView(NULL), fFocus(NULL), fDefaultButton(NULL), fMouseView(NULL), fLastMouseView(NULL),
+	  fMousePosition(-1, -1), fMouseButtons(0), fBuffer(NULL), fBufferWidth(0), fBufferHeight(0),
+	  fDirty(), fUpdatePending(false), fDeleting(false), fMinWidth(0), fMaxWidth(kMaxWindowSize),
 	  fMinHeight(0), fMaxHeight(kMaxWindowSize), fPulseRunner(NULL), fPulseRunnerRate(0)
 {
 	fOwner = new WindowOwner(this);
@@ -497,6 +498,27 @@ BWindow::CurrentFocus() const
 
 
 void
+BWindow::SetDefaultButton(BButton* button)
+{
+	if (button == fDefaultButton)
+		return;
+	BButton* previous = fDefaultButton;
+	fDefaultButton = button;
+	if (previous != NULL)
+		previous->MakeDefault(false);
+	if (button != NULL)
+		button->MakeDefault(true);
+}
+
+
+BButton*
+BWindow::DefaultButton() const
+{
+	return fDefaultButton;
+}
+
+
+void
 BWindow::_ViewAttached(BView* view)
 {
 	AddHandler(view);
@@ -517,6 +539,8 @@ BWindow::_ViewDetached(BView* view)
 		fLastMouseView = NULL;
 	if (fFocus == view)
 		fFocus = NULL;
+	if (fDefaultButton == view)
+		fDefaultButton = NULL;
 	if ((view->Flags() & B_PULSE_NEEDED) != 0 && !fDeleting)
 		_UpdatePulse(false);
 }
@@ -847,6 +871,20 @@ BWindow::_HandleKey(BMessage* message, BHandler* handler)
 		&& bytes[0] == B_ESCAPE && bytes[1] == '\0') {
 		PostMessage(B_QUIT_REQUESTED);
 		return;
+	}
+	// Enter without modifiers goes to the default button.
+	if (handler == this && fDefaultButton != NULL && bytes[0] == B_ENTER && bytes[1] == '\0'
+		&& (message->GetInt32("modifiers", 0)
+			   & (B_COMMAND_KEY | B_OPTION_KEY | B_SHIFT_KEY | B_CONTROL_KEY | B_MENU_KEY))
+			== 0)
+		view = fDefaultButton;
+	if (view == NULL && handler == this && message->what == B_KEY_DOWN && bytes[0] == B_TAB) {
+		// No view has the focus: Tab gives it to the first one that takes it.
+		uint32 keys = (uint32)message->GetInt32("modifiers", 0);
+		if ((keys & (B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY | B_MENU_KEY)) == 0) {
+			ViewPrivate::Navigate(fTopView, NULL, (keys & B_SHIFT_KEY) != 0);
+			return;
+		}
 	}
 	if (view == NULL) {
 		BLooper::DispatchMessage(message, handler);

@@ -23,6 +23,11 @@ namespace BPrivate {
 rgb_color mix_colors(rgb_color a, rgb_color b, int32 amount);
 // A colour as a disabled control shows it on the background
 rgb_color disable_color(rgb_color color, rgb_color background);
+// from + (to - from) * fraction per channel, truncated
+rgb_color blend_colors(rgb_color from, rgb_color to, float fraction);
+
+// Whether the view shows that it has the keyboard focus: it has it and its window is active.
+bool draws_focused(const BView* view);
 
 // Left column full height, top row, right column, bottom row.
 void draw_ring(

@@ -85,6 +85,14 @@ public:
 	// The deepest visible view under the point (owner coordinates), or NULL.
 	static BView* ViewAt(BView* view, BPoint ownerPoint);
 
+	// Moves the keyboard focus to the next B_NAVIGABLE, shown view after `focus` in the
+	// pre-order of the tree below `topView` (the previous one when backward), wrapping
+	// around. Without a focus, forward starts at the top and backward does nothing. False
+	// when no other view could take the focus.
+	static bool Navigate(BView* topView, BView* focus, bool backward);
+	// The top view of the tree the view is in
+	static BView* TopView(BView* view);
+
 	static BPoint
 	ToOwner(const BView* view, BPoint point)
 	{
