@@ -190,6 +190,28 @@ layout_entries(BMenu* menu, std::vector<MenuEntry>* entries)
 }
 
 
+bool
+menu_item_layout(BMenu* menu, int32 index, BRect* frame, BPoint* labelBaseline)
+{
+	if (menu == NULL)
+		return false;
+	std::vector<MenuEntry> entries;
+	layout_entries(menu, &entries);
+	if (index < 0 || index >= (int32)entries.size())
+		return false;
+	const MenuEntry& entry = entries[index];
+	if (frame != NULL)
+		*frame = entry.frame;
+	if (labelBaseline != NULL) {
+		font_height height;
+		be_plain_font->GetHeight(&height);
+		*labelBaseline = BPoint(
+			entry.frame.left + kMarkWidth, entry.frame.top + kItemPadding + ceilf(height.ascent));
+	}
+	return true;
+}
+
+
 //	#pragma mark - MenuView
 
 

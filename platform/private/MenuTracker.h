@@ -8,6 +8,7 @@
 
 #include <Point.h>
 #include <Rect.h>
+#include <SupportDefs.h>
 
 
 class BMenu;
@@ -28,6 +29,12 @@ namespace BPrivate {
 // menu once tracking has ended.
 BMenuItem* track_menu(BMenu* menu, BPoint where, BRect clickToOpen, bool deliversMessage,
 	bool async, bool deleteWhenDone);
+
+
+// Where the item at index lies in the menu's window when the menu opens (the window's
+// coordinates), and the left end of its label's baseline there; false when the menu has no
+// such item.
+bool menu_item_layout(BMenu* menu, int32 index, BRect* frame, BPoint* labelBaseline);
 
 
 // Called when a menu item is deleted: a shown menu stops offering it.
