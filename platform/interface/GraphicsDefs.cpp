@@ -35,21 +35,27 @@ ui_color(color_which which)
 	case B_TOOL_TIP_TEXT_COLOR:
 	case B_WINDOW_TEXT_COLOR:
 		return make_color(0, 0, 0);
-	case B_DOCUMENT_BACKGROUND_COLOR:
 	case B_CONTROL_BACKGROUND_COLOR:
-	case B_MENU_SELECTED_ITEM_TEXT_COLOR:
+		return make_color(222, 222, 222);
+	case B_CONTROL_BORDER_COLOR:
+		return make_color(172, 172, 172);
+	case B_CONTROL_HIGHLIGHT_COLOR:
+		return make_color(102, 152, 203);
+	case B_CONTROL_MARK_COLOR:
+		return make_color(27, 82, 140);
+	case B_DOCUMENT_BACKGROUND_COLOR:
 	case B_SHINE_COLOR:
 		return make_color(255, 255, 255);
+	case B_MENU_SELECTED_ITEM_TEXT_COLOR:
+		return make_color(0, 0, 0);
 	case B_MENU_BACKGROUND_COLOR:
 		return make_color(216, 216, 216);
 	case B_MENU_SELECTED_BACKGROUND_COLOR:
-		return make_color(115, 120, 184);
+		return make_color(153, 153, 153);
 	case B_MENU_SELECTED_BORDER_COLOR:
 		return make_color(0, 0, 0);
-	case B_CONTROL_BORDER_COLOR:
 	case B_SHADOW_COLOR:
 		return make_color(0, 0, 0);
-	case B_CONTROL_HIGHLIGHT_COLOR:
 	case B_NAVIGATION_BASE_COLOR:
 		return make_color(0, 0, 229);
 	case B_NAVIGATION_PULSE_COLOR:
@@ -63,9 +69,9 @@ ui_color(color_which which)
 	case B_WINDOW_INACTIVE_TEXT_COLOR:
 		return make_color(80, 80, 80);
 	case B_SUCCESS_COLOR:
-		return make_color(0, 255, 0);
+		return make_color(46, 204, 64);
 	case B_FAILURE_COLOR:
-		return make_color(255, 0, 0);
+		return make_color(255, 65, 54);
 	default:
 		return make_color(0, 0, 0);
 	}

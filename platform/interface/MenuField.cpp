@@ -431,7 +431,10 @@ BMenuField::_OpenMenu(bool byMouse)
 	window->UpdateIfNeeded();
 
 	BRect clickToOpen = byMouse ? ConvertToScreen(Bounds()) : BRect();
-	BMenuItem* chosen = BPrivate::track_menu(fMenu, where, clickToOpen, false, false, false);
+	// The menu reaches at least to the button's right end.
+	float minWidth = button.right + 1 - where.x;
+	BMenuItem* chosen
+		= BPrivate::track_menu(fMenu, where, clickToOpen, false, false, false, minWidth);
 
 	fMenuOpen = false;
 	Invalidate();

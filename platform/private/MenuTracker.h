@@ -26,9 +26,9 @@ namespace BPrivate {
 // open (the click that opened it). With deliversMessage the chosen item is invoked (and marked
 // in a radio-mode menu). Synchronous tracking returns the chosen item or NULL when nothing was
 // chosen; asynchronous tracking returns NULL at once and, with deleteWhenDone, deletes the
-// menu once tracking has ended.
+// menu once tracking has ended. The menu's window is at least minWidth wide.
 BMenuItem* track_menu(BMenu* menu, BPoint where, BRect clickToOpen, bool deliversMessage,
-	bool async, bool deleteWhenDone);
+	bool async, bool deleteWhenDone, float minWidth = 0);
 
 
 // Where the item at index lies in the menu's window when the menu opens (the window's
