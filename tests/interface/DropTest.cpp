@@ -20,6 +20,7 @@
 
 #include "Display.h"
 #include "EventLog.h"
+#include "HeadlessScreen.h"
 #include "TestEnv.h"
 #include "XdndSource.h"
 #include "XvfbTest.h"
@@ -164,6 +165,31 @@ TEST_F(X11DropTest, TextAndFilesFromAnotherProgramArriveAsHaikuDeliversDrops)
 	EXPECT_TRUE(result.finished);
 	EXPECT_FALSE(result.success);
 	EXPECT_EQ(drops.windowGot.size(), 2u);
+
+	ASSERT_TRUE(window->Lock());
+	window->Quit();
+}
+
+
+TEST(HeadlessDropTest, ADropGoesToTheViewUnderThePointAndClimbsToTheWindow)
+{
+	TestEnv env;
+	Drops drops;
+	DropWindow* window = new DropWindow(&drops);
+	window->AddChild(new WellView(BRect(20, 20, 149, 119), &drops));
+	window->Show();
+	ASSERT_TRUE(
+		WaitUntil([&]() { return BPrivate::headless_window_at(BPoint(250, 200)) != NULL; }));
+
+	BMessage text(B_MIME_DATA);
+	text.AddData("text/plain", B_MIME_TYPE, "#FF8000", 7);
+	ASSERT_EQ(BPrivate::headless_inject_drop(&text, BPoint(250, 200)), B_OK);
+	ASSERT_TRUE(drops.WaitFor([&]() { return drops.windowGot.size() == 1; }));
+	EXPECT_TRUE(drops.windowGot[0].WasDropped());
+	EXPECT_EQ(drops.windowGot[0].DropPoint(), BPoint(250, 200));
+	ASSERT_EQ(drops.viewSaw.size(), 1u);
+	EXPECT_FALSE(text.WasDropped());
+	EXPECT_EQ(BPrivate::headless_inject_drop(&text, BPoint(900, 700)), B_ENTRY_NOT_FOUND);
 
 	ASSERT_TRUE(window->Lock());
 	window->Quit();
