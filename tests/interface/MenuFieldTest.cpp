@@ -201,6 +201,13 @@ TEST(MenuFieldTest, TheMenuOpensOverTheFieldAndTheChosenItemIsMarkedShownAndSent
 	ASSERT_TRUE(window->Lock());
 	field->MakeFocus(true);
 	window->Unlock();
+	// Focused in the active window, the field's frame turns the navigation colour.
+	EXPECT_TRUE(WaitUntil([&]() {
+		std::unique_ptr<BBitmap> screen(headless_screen_bitmap());
+		rgb_color pixel = PixelAt(
+			screen.get(), (int32)window->Frame().left + 11, (int32)window->Frame().top + 20);
+		return pixel.red == 0 && pixel.green == 0 && pixel.blue == 229;
+	}));
 	ASSERT_EQ(headless_inject_key(" ", B_KEY_DOWN), B_OK);
 	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(window, fieldCenter); }));
 	Click(BPoint(5, 5));
