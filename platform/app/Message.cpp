@@ -25,14 +25,15 @@ static const ssize_t kMaxItemSize = INT32_MAX;
 //	#pragma mark - Construction
 
 
-BMessage::BMessage() : what(0), fFields(NULL), fDelivery(NULL) { }
+BMessage::BMessage() : what(0), fFields(NULL), fDelivery(NULL), fWasDropped(false) { }
 
 
-BMessage::BMessage(uint32 what) : what(what), fFields(NULL), fDelivery(NULL) { }
+BMessage::BMessage(uint32 what) : what(what), fFields(NULL), fDelivery(NULL), fWasDropped(false) { }
 
 
 // A copy is a message that has not travelled: it keeps none of the original's delivery.
-BMessage::BMessage(const BMessage& other) : what(other.what), fFields(NULL), fDelivery(NULL)
+BMessage::BMessage(const BMessage& other)
+	: what(other.what), fFields(NULL), fDelivery(NULL), fWasDropped(other.fWasDropped)
 {
 	if (other.fFields != NULL)
 		fFields = new FieldList(*other.fFields);
@@ -59,6 +60,7 @@ BMessage::operator=(const BMessage& other)
 	delete fFields;
 	fFields = fields;
 	what = other.what;
+	fWasDropped = other.fWasDropped;
 	return *this;
 }
 

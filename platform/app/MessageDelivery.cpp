@@ -275,11 +275,26 @@ BMessage::Previous() const
 }
 
 
-// Drag and drop is the Interface Kit's; no message here was dropped.
 bool
 BMessage::WasDropped() const
 {
-	return false;
+	return fWasDropped;
+}
+
+
+BPoint
+BMessage::DropPoint(BPoint* offset) const
+{
+	if (offset != NULL)
+		*offset = GetPoint("_drop_offset_", BPoint());
+	return GetPoint("_drop_point_", BPoint());
+}
+
+
+void
+BMessage::Private::SetWasDropped(bool dropped)
+{
+	fMessage->fWasDropped = dropped;
 }
 
 

@@ -32,7 +32,8 @@ namespace BPrivate {
 // - B_QUIT_REQUESTED when the user closes the window;
 // - B_WINDOW_ACTIVATED with "active";
 // - B_WINDOW_MOVED with "where" and B_WINDOW_RESIZED with "width" and "height" when the user
-//   moves or resizes the window.
+//   moves or resizes the window;
+// - what the user dropped on the window from another program, through post_drop_message().
 class DisplayClient {
 public:
 	virtual ~DisplayClient() { }
@@ -149,6 +150,16 @@ BMessage* make_mouse_message(uint32 what, BPoint screenWhere, uint32 buttons, ui
 	bigtime_t when, int32 clicks);
 BMessage* make_key_message(
 	uint32 what, const char* bytes, int32 key, uint32 modifiers, bigtime_t when);
+
+// Drops from other programs, delivered as Haiku delivers them. The window gets a copy of
+// message flagged as dropped (BMessage::WasDropped()), with "_drop_point_" (screenWhere) and
+// "_drop_offset_" (0, 0) added; it hands it to the view under the drop point.
+void post_drop_message(DisplayClient* client, const BMessage* message, BPoint screenWhere);
+// A dropped text: B_MIME_DATA with the bytes (no NUL) as "text/plain" of B_MIME_TYPE.
+BMessage* make_text_drop_message(const char* text, size_t length);
+// Dropped files, from a text/uri-list (RFC 2483): B_SIMPLE_DATA with one entry_ref in "refs"
+// per local file:// URI whose file exists. NULL when there is none.
+BMessage* make_files_drop_message(const char* uriList, size_t length);
 
 // The backends. create_x11_display returns NULL when no X server answers.
 Display* create_headless_display();

@@ -72,7 +72,10 @@ public:
 	bool IsSourceRemote() const;
 	bool IsReply() const;
 	const BMessage* Previous() const;
+	// A message the user dropped on a window, and where: the screen point under the pointer,
+	// and the point of the dragged image that was under it (*offset).
 	bool WasDropped() const;
+	BPoint DropPoint(BPoint* offset = NULL) const;
 	// Where an asynchronous reply goes: invalid for a message that was not delivered
 	BMessenger ReturnAddress() const;
 
@@ -313,6 +316,8 @@ private:
 	FieldList* fFields;
 	// NULL while the message holds no data
 	DeliveryInfo* fDelivery;
+	// Copies keep it, as they keep the fields "_drop_point_" and "_drop_offset_".
+	bool fWasDropped;
 	// how the message travels (MessagePrivate.h): NULL for a message that was never sent
 };
 

@@ -44,13 +44,14 @@ ui_color(color_which which)
 	case B_CONTROL_MARK_COLOR:
 		return make_color(27, 82, 140);
 	case B_DOCUMENT_BACKGROUND_COLOR:
-	case B_MENU_SELECTED_ITEM_TEXT_COLOR:
 	case B_SHINE_COLOR:
 		return make_color(255, 255, 255);
+	case B_MENU_SELECTED_ITEM_TEXT_COLOR:
+		return make_color(0, 0, 0);
 	case B_MENU_BACKGROUND_COLOR:
 		return make_color(216, 216, 216);
 	case B_MENU_SELECTED_BACKGROUND_COLOR:
-		return make_color(115, 120, 184);
+		return make_color(153, 153, 153);
 	case B_MENU_SELECTED_BORDER_COLOR:
 		return make_color(0, 0, 0);
 	case B_SHADOW_COLOR:

@@ -105,8 +105,8 @@ private:
 
 class MenuTracker : public std::enable_shared_from_this<MenuTracker> {
 public:
-	MenuTracker(
-		BMenu* root, BRect clickToOpen, bool deliversMessage, bool async, bool deleteWhenDone);
+	MenuTracker(BMenu* root, BRect clickToOpen, bool deliversMessage, bool async,
+		bool deleteWhenDone, float minWidth);
 	~MenuTracker();
 
 	bool Open(BPoint where);
@@ -133,6 +133,8 @@ private:
 	std::condition_variable fDoneCondition;
 	BMenu* fRoot;
 	BRect fClickToOpen;
+	// The root menu is at least this wide.
+	float fMinWidth;
 	bool fDeliversMessage;
 	bool fAsync;
 	bool fDeleteWhenDone;
@@ -162,10 +164,10 @@ item_height()
 
 // Lays the menu's items out in a column; returns the size of the window's content.
 static BRect
-layout_entries(BMenu* menu, std::vector<MenuEntry>* entries)
+layout_entries(BMenu* menu, std::vector<MenuEntry>* entries, float minWidth = 0)
 {
 	float itemHeight = item_height();
-	float width = kMinWidth;
+	float width = std::max(kMinWidth, minWidth);
 	float y = 1;
 	for (int32 i = 0; i < menu->CountItems(); i++) {
 		BMenuItem* item = menu->ItemAt(i);
@@ -187,6 +189,28 @@ layout_entries(BMenu* menu, std::vector<MenuEntry>* entries)
 	for (MenuEntry& entry : *entries)
 		entry.frame.right = width - 2;
 	return BRect(0, 0, width - 1, y);
+}
+
+
+bool
+menu_item_layout(BMenu* menu, int32 index, BRect* frame, BPoint* labelBaseline)
+{
+	if (menu == NULL)
+		return false;
+	std::vector<MenuEntry> entries;
+	layout_entries(menu, &entries);
+	if (index < 0 || index >= (int32)entries.size())
+		return false;
+	const MenuEntry& entry = entries[index];
+	if (frame != NULL)
+		*frame = entry.frame;
+	if (labelBaseline != NULL) {
+		font_height height;
+		be_plain_font->GetHeight(&height);
+		*labelBaseline = BPoint(
+			entry.frame.left + kMarkWidth, entry.frame.top + kItemPadding + ceilf(height.ascent));
+	}
+	return true;
 }
 
 
@@ -320,11 +344,12 @@ MenuWindow::MessageReceived(BMessage* message)
 //	#pragma mark - MenuTracker
 
 
-MenuTracker::MenuTracker(
-	BMenu* root, BRect clickToOpen, bool deliversMessage, bool async, bool deleteWhenDone)
-	: fRoot(root), fClickToOpen(clickToOpen), fDeliversMessage(deliversMessage), fAsync(async),
-	  fDeleteWhenDone(deleteWhenDone), fLeftClickArea(false), fReleased(false),
-	  fOpened(BPrivate::real_time()), fDone(false), fFinished(false), fChosen(NULL), fNextID(0)
+MenuTracker::MenuTracker(BMenu* root, BRect clickToOpen, bool deliversMessage, bool async,
+	bool deleteWhenDone, float minWidth)
+	: fRoot(root), fClickToOpen(clickToOpen), fMinWidth(minWidth),
+	  fDeliversMessage(deliversMessage), fAsync(async), fDeleteWhenDone(deleteWhenDone),
+	  fLeftClickArea(false), fReleased(false), fOpened(BPrivate::real_time()), fDone(false),
+	  fFinished(false), fChosen(NULL), fNextID(0)
 { }
 
 
@@ -384,7 +409,7 @@ MenuTracker::_OpenLevel(BMenu* menu, BPoint where, BRect parentItem)
 	MenuLevel level;
 	level.menu = menu;
 	level.highlighted = -1;
-	BRect size = layout_entries(menu, &level.entries);
+	BRect size = layout_entries(menu, &level.entries, menu == fRoot ? fMinWidth : 0);
 	if (level.entries.empty())
 		return false;
 
@@ -603,12 +628,14 @@ MenuTracker::GetLevel(int32 id, std::vector<MenuEntry>* entries, int32* highligh
 
 BMenuItem*
 track_menu(BMenu* menu, BPoint where, BRect clickToOpen, bool deliversMessage, bool async,
-	bool deleteWhenDone)
+	bool deleteWhenDone, float minWidth)
 {
 	if (menu == NULL || !isfinite(where.x) || !isfinite(where.y))
 		return NULL;
-	std::shared_ptr<MenuTracker> tracker
-		= std::make_shared<MenuTracker>(menu, clickToOpen, deliversMessage, async, deleteWhenDone);
+	if (!isfinite(minWidth) || minWidth < 0)
+		minWidth = 0;
+	std::shared_ptr<MenuTracker> tracker = std::make_shared<MenuTracker>(
+		menu, clickToOpen, deliversMessage, async, deleteWhenDone, fminf(minWidth, 32768));
 	if (!tracker->Open(where)) {
 		if (async && deleteWhenDone)
 			delete menu;

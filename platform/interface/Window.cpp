@@ -395,6 +395,17 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		break;
 
 	default:
+		if (handler == this && message->WasDropped() && fTopView != NULL) {
+			// A drop goes to the view under the drop point; what it leaves climbs the
+			// handler chain to the window.
+			BPoint where = ConvertFromScreen(message->DropPoint());
+			BView* view = ViewPrivate::ViewAt(fTopView, where);
+			if (view != NULL)
+				view->MessageReceived(message);
+			else
+				MessageReceived(message);
+			break;
+		}
 		BLooper::DispatchMessage(message, handler);
 		break;
 	}

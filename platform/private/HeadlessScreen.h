@@ -12,6 +12,7 @@
 
 
 class BBitmap;
+class BMessage;
 class BWindow;
 
 
@@ -41,6 +42,10 @@ status_t headless_inject_mouse(
 // window is active.
 status_t headless_inject_key(
 	const char* bytes, uint32 what, int32 key = 0, uint32 modifiers = 0, bigtime_t when = -1);
+// What another program would drop at a point of the screen: the window whose content is
+// there gets a copy of message, flagged as dropped with "_drop_point_" (see
+// post_drop_message() in Display.h). B_ENTRY_NOT_FOUND when no window's content is there.
+status_t headless_inject_drop(const BMessage* message, BPoint screenWhere);
 
 // The close box of a window on the screen (screen coordinates); not valid when the window
 // has none or is not shown.

@@ -8,6 +8,7 @@
 
 #include <Point.h>
 #include <Rect.h>
+#include <SupportDefs.h>
 
 
 class BMenu;
@@ -25,9 +26,15 @@ namespace BPrivate {
 // open (the click that opened it). With deliversMessage the chosen item is invoked (and marked
 // in a radio-mode menu). Synchronous tracking returns the chosen item or NULL when nothing was
 // chosen; asynchronous tracking returns NULL at once and, with deleteWhenDone, deletes the
-// menu once tracking has ended.
+// menu once tracking has ended. The menu's window is at least minWidth wide.
 BMenuItem* track_menu(BMenu* menu, BPoint where, BRect clickToOpen, bool deliversMessage,
-	bool async, bool deleteWhenDone);
+	bool async, bool deleteWhenDone, float minWidth = 0);
+
+
+// Where the item at index lies in the menu's window when the menu opens (the window's
+// coordinates), and the left end of its label's baseline there; false when the menu has no
+// such item.
+bool menu_item_layout(BMenu* menu, int32 index, BRect* frame, BPoint* labelBaseline);
 
 
 // Called when a menu item is deleted: a shown menu stops offering it.

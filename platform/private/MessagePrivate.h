@@ -78,6 +78,8 @@ public:
 	// Drops the waiting sender without answering it, for a message that never left.
 	void ForgetReplySlot();
 	void SetDelivered();
+	// Flags the message as dropped by the user (WasDropped()).
+	void SetWasDropped(bool dropped);
 	int32 Target() const;
 
 	// Replies to the message: straight to a waiting sender, else to its reply address (or the

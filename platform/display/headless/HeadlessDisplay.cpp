@@ -639,6 +639,23 @@ headless_inject_key(const char* bytes, uint32 what, int32 key, uint32 modifiers,
 }
 
 
+status_t
+headless_inject_drop(const BMessage* message, BPoint screenWhere)
+{
+	if (message == NULL || !isfinite(screenWhere.x) || !isfinite(screenWhere.y))
+		return B_BAD_VALUE;
+	HeadlessDisplay* display = headless_display();
+	if (display == NULL)
+		return B_NO_INIT;
+	std::lock_guard<std::recursive_mutex> lock(display->fLock);
+	HeadlessWindow* window = display->WindowAt(screenWhere, true);
+	if (window == NULL)
+		return B_ENTRY_NOT_FOUND;
+	post_drop_message(window->fClient, message, screenWhere);
+	return B_OK;
+}
+
+
 BRect
 headless_close_box(const BWindow* window)
 {

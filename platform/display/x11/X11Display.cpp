@@ -121,6 +121,19 @@ X11Display::X11Display(::Display* x)
 		{&fAtoms.textPlainUtf8, "text/plain;charset=utf-8"},
 		{&fAtoms.incr, "INCR"},
 		{&fAtoms.clipboardProperty, "_WG_CLIPBOARD"},
+		{&fAtoms.xdndAware, "XdndAware"},
+		{&fAtoms.xdndEnter, "XdndEnter"},
+		{&fAtoms.xdndPosition, "XdndPosition"},
+		{&fAtoms.xdndStatus, "XdndStatus"},
+		{&fAtoms.xdndLeave, "XdndLeave"},
+		{&fAtoms.xdndDrop, "XdndDrop"},
+		{&fAtoms.xdndFinished, "XdndFinished"},
+		{&fAtoms.xdndSelection, "XdndSelection"},
+		{&fAtoms.xdndTypeList, "XdndTypeList"},
+		{&fAtoms.xdndActionCopy, "XdndActionCopy"},
+		{&fAtoms.xdndData, "_WG_XDND_DATA"},
+		{&fAtoms.uriList, "text/uri-list"},
+		{&fAtoms.textPlain, "text/plain"},
 	};
 	const int count = sizeof(atoms) / sizeof(atoms[0]);
 	char* names[count];
@@ -324,8 +337,18 @@ X11Display::_EventLoop()
 			_HandleEvent(event);
 		}
 
+		int timeout;
+		{
+			std::lock_guard<std::recursive_mutex> lock(fLock);
+			timeout = _DragTimeout();
+			if (timeout == 0) {
+				// The data of a drop did not come in time.
+				_FinishDrag(false);
+				continue;
+			}
+		}
 		struct pollfd fds[2] = {{ConnectionNumber(fX), POLLIN, 0}, {fWakePipe[0], POLLIN, 0}};
-		if (poll(fds, 2, -1) < 0 && errno != EINTR)
+		if (poll(fds, 2, timeout) < 0 && errno != EINTR)
 			break;
 		if ((fds[1].revents & POLLIN) != 0) {
 			char buffer[64];
@@ -415,8 +438,18 @@ X11Display::_HandleEvent(XEvent& event)
 		window->fMapped = false;
 		break;
 
+	case SelectionNotify:
+		_HandleDragData(event.xselection);
+		break;
+
+	case PropertyNotify:
+		_HandleDragChunk(event.xproperty);
+		break;
+
 	case ClientMessage: {
 		const XClientMessageEvent& message = event.xclient;
+		if (_HandleDragMessage(window, message))
+			break;
 		// The close box, unless the window has none
 		if (message.message_type == fAtoms.wmProtocols && message.format == 32
 			&& (Atom)message.data.l[0] == fAtoms.wmDeleteWindow

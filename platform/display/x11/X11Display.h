@@ -45,9 +45,46 @@ struct X11Atoms {
 	Atom clipboard;
 	Atom targets;
 	Atom text;
-	Atom textPlainUtf8;
-	Atom incr;
 	Atom clipboardProperty;
+	// Drag and drop from other programs (XDND)
+	Atom xdndAware;
+	Atom xdndEnter;
+	Atom xdndPosition;
+	Atom xdndStatus;
+	Atom xdndLeave;
+	Atom xdndDrop;
+	Atom xdndFinished;
+	Atom xdndSelection;
+	Atom xdndTypeList;
+	Atom xdndActionCopy;
+	Atom xdndData;
+	Atom incr;
+	Atom uriList;
+	Atom textPlainUtf8;
+	Atom textPlain;
+};
+
+
+// A drag from another program over one of our windows (XDND), from XdndEnter to
+// XdndFinished or XdndLeave.
+struct X11Drag {
+	X11Drag() { Reset(); }
+	void Reset();
+
+	// The dragging program's window; 0 when no drag is over our windows
+	Window source;
+	// Ours, that the drag is over
+	Window target;
+	int version;
+	// The type we take, or None when nothing offered is text or files
+	Atom type;
+	// The last pointer position, in root coordinates
+	BPoint where;
+	// The data was asked for at the drop; it comes by then or never.
+	bool fetching;
+	bool incremental;
+	bigtime_t deadline;
+	std::string data;
 };
 
 
@@ -177,6 +214,7 @@ public:
 	bool fDirectPixels;
 	XIM fInputMethod;
 	X11Atoms fAtoms;
+	X11Drag fDrag;
 	// A window manager that follows the EWMH runs.
 	bool fHasWindowManager;
 
@@ -217,6 +255,14 @@ private:
 	void _HandleKey(X11Window* window, XKeyEvent& event);
 	void _HandleFocus(X11Window* window, const XFocusChangeEvent& event);
 	void _HandleConfigure(X11Window* window, const XConfigureEvent& event);
+	// XDND (X11Drops.cpp)
+	bool _HandleDragMessage(X11Window* window, const XClientMessageEvent& event);
+	void _HandleDragData(const XSelectionEvent& event);
+	void _HandleDragChunk(const XPropertyEvent& event);
+	void _FinishDrag(bool delivered);
+	// Milliseconds until the data of a drop is late, -1 when none is awaited
+	int _DragTimeout();
+	void _SendToSource(Atom type, long data1, long data2, long data3, long data4);
 	void _UpdateWindowManager();
 	void _HandleClipboardEvent(XEvent& event);
 	void _AnswerSelectionRequest(const XSelectionRequestEvent& request);

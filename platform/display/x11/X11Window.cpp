@@ -30,7 +30,7 @@ static const int kMaxCoordinate = 32767;
 
 static const long kEventMask = ExposureMask | StructureNotifyMask | FocusChangeMask | KeyPressMask
 	| KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask
-	| LeaveWindowMask;
+	| LeaveWindowMask | PropertyChangeMask;
 
 // _MOTIF_WM_HINTS: which decorations and functions the window manager gives a window
 enum {
@@ -159,6 +159,12 @@ X11Window::X11Window(X11Display* display, DisplayClient* client, BRect frame, co
 	_SetNormalHints();
 	// The close box asks first.
 	XSetWMProtocols(x, fWindow, &display->fAtoms.wmDeleteWindow, 1);
+	// Other programs may drop text and files on the window (XDND version 5).
+	if (!IsMenu()) {
+		Atom version = 5;
+		XChangeProperty(x, fWindow, display->fAtoms.xdndAware, XA_ATOM, 32, PropModeReplace,
+			(unsigned char*)&version, 1);
+	}
 
 	if (display->fInputMethod != NULL && !IsMenu()) {
 		fInputContext
