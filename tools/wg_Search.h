@@ -9,6 +9,7 @@
 #include <stddef.h>
 #include <string.h>
 
+#include <utility>
 #include <vector>
 
 #include <SupportDefs.h>
@@ -20,7 +21,7 @@
 // small enough to stay in the processor's cache.
 class MultiSearch {
 public:
-	MultiSearch() : fColumns(1), fStates(0) { }
+	MultiSearch() : fColumns(1), fStates(0), fMaxLength(0) { }
 
 	// Adds a pattern; its id is the number of patterns added before it. An empty pattern
 	// is never found.
@@ -28,6 +29,7 @@ public:
 	Add(const char* pattern, size_t length)
 	{
 		fPatterns.push_back(Pattern {pattern, length});
+		fMaxLength = max_c(fMaxLength, length);
 	}
 
 	size_t
@@ -123,28 +125,105 @@ public:
 	}
 
 	// Calls found(id, start) for every occurrence, in the order of their ends.
+	//
+	// The text is read in four parts at once: each step of the automaton waits for the
+	// table lookup of the step before, and four independent walks keep the processor busy
+	// while it waits. Each part's walk starts early enough to have seen every occurrence
+	// that ends in its part whole, and reports only those.
 	template<typename Found>
 	void
 	Scan(const char* text, size_t size, Found found) const
 	{
 		if (fStates <= 1)
 			return;
-		const uint32* table = fTable.data();
 		const uint8* bytes = (const uint8*)text;
-		uint32 entry = 0;
-		for (size_t i = 0; i < size; i++) {
-			entry = table[(entry >> 1) + fColumn[bytes[i]]];
-			if ((entry & 1) == 0)
-				continue;
-			for (int32 state = (int32)((entry >> 1) / fColumns); state >= 0;
-				 state = fOutputLink[state]) {
-				for (int32 id = fFirstId[state]; id >= 0; id = fNextId[id])
-					found((size_t)id, i + 1 - fPatterns[id].length);
-			}
+		if (size < 4 * kMinPart) {
+			_Walk(bytes, 0, 0, size, [&](int32 state, size_t end) { _Report(state, end, found); });
+			return;
 		}
+
+		const size_t part = size / 4;
+		const size_t begin1 = part;
+		const size_t begin2 = part * 2;
+		const size_t begin3 = part * 3;
+		uint32 entry0 = 0;
+		uint32 entry1 = _Warm(bytes, begin1);
+		uint32 entry2 = _Warm(bytes, begin2);
+		uint32 entry3 = _Warm(bytes, begin3);
+
+		// The ends found in the later parts wait for those of the parts before them.
+		std::vector<std::pair<int32, size_t>> later[3];
+		const uint32* table = fTable.data();
+		for (size_t i = 0; i < part; i++) {
+			entry0 = table[(entry0 >> 1) + fColumn[bytes[i]]];
+			entry1 = table[(entry1 >> 1) + fColumn[bytes[begin1 + i]]];
+			entry2 = table[(entry2 >> 1) + fColumn[bytes[begin2 + i]]];
+			entry3 = table[(entry3 >> 1) + fColumn[bytes[begin3 + i]]];
+			if (((entry0 | entry1 | entry2 | entry3) & 1) == 0)
+				continue;
+			if ((entry0 & 1) != 0)
+				_Report(_State(entry0), i, found);
+			if ((entry1 & 1) != 0)
+				later[0].push_back({_State(entry1), begin1 + i});
+			if ((entry2 & 1) != 0)
+				later[1].push_back({_State(entry2), begin2 + i});
+			if ((entry3 & 1) != 0)
+				later[2].push_back({_State(entry3), begin3 + i});
+		}
+		for (const std::vector<std::pair<int32, size_t>>& ends : later) {
+			for (const std::pair<int32, size_t>& end : ends)
+				_Report(end.first, end.second, found);
+		}
+		// The last part takes the bytes that do not divide by four.
+		_Walk(bytes, entry3, begin3 + part, size,
+			[&](int32 state, size_t end) { _Report(state, end, found); });
 	}
 
 private:
+	// Texts shorter than four of these are read in one walk.
+	static const size_t kMinPart = 1024;
+
+	int32
+	_State(uint32 entry) const
+	{
+		return (int32)((entry >> 1) / fColumns);
+	}
+
+	// Reports every pattern that ends in `state` at byte `end`.
+	template<typename Found>
+	void
+	_Report(int32 state, size_t end, Found& found) const
+	{
+		for (; state >= 0; state = fOutputLink[state]) {
+			for (int32 id = fFirstId[state]; id >= 0; id = fNextId[id])
+				found((size_t)id, end + 1 - fPatterns[id].length);
+		}
+	}
+
+	// Walks bytes `from` to `to` (not included) from `entry`; calls ends(state, byte) where
+	// something ends. Returns the entry after the last byte.
+	template<typename Ends>
+	uint32
+	_Walk(const uint8* bytes, uint32 entry, size_t from, size_t to, Ends ends) const
+	{
+		const uint32* table = fTable.data();
+		for (size_t i = from; i < to; i++) {
+			entry = table[(entry >> 1) + fColumn[bytes[i]]];
+			if ((entry & 1) != 0)
+				ends(_State(entry), i);
+		}
+		return entry;
+	}
+
+	// The entry of a walk that starts at `begin`, having read the bytes before it that an
+	// occurrence ending at `begin` or later can start with.
+	uint32
+	_Warm(const uint8* bytes, size_t begin) const
+	{
+		size_t from = begin - min_c(begin, fMaxLength > 0 ? fMaxLength - 1 : 0);
+		return _Walk(bytes, 0, from, begin, [](int32, size_t) {});
+	}
+
 	struct Pattern {
 		const char* text;
 		size_t length;
@@ -154,6 +233,7 @@ private:
 	uint8 fColumn[256];
 	int32 fColumns;
 	int32 fStates;
+	size_t fMaxLength;
 	std::vector<uint32> fTable;
 	std::vector<int32> fFirstId;
 	std::vector<int32> fNextId;
