@@ -250,6 +250,31 @@ run_pass(const char* path, char letter, transform_func transform)
 }
 
 
+//	#pragma mark - eight bytes at a time
+
+
+static const uint64 kOnes = 0x0101010101010101ULL;
+static const uint64 kHighBits = 0x8080808080808080ULL;
+
+
+static inline uint64
+load_word(const void* bytes)
+{
+	uint64 word;
+	memcpy(&word, bytes, sizeof(word));
+	return word;
+}
+
+
+// The high bit of every byte of `word` that equals `byte`, and no other bit.
+static inline uint64
+bytes_equal(uint64 word, uint8 byte)
+{
+	uint64 value = word ^ (kOnes * byte);
+	return ~(((value & ~kHighBits) + ~kHighBits) | value | ~kHighBits);
+}
+
+
 //	#pragma mark - line breaks
 
 
@@ -283,6 +308,19 @@ add_breaks(const Text& input, Output& output)
 	size_t i = 0;
 	while (i < size) {
 		const uint8* stops = sStops[inRow ? 1 : 0];
+		// Eight bytes at a time while none of them needs a look.
+		while (i + 8 <= size) {
+			uint64 word = load_word(data + i);
+			uint64 stop = bytes_equal(word, ';') | bytes_equal(word, '<');
+			if (inRow) {
+				stop |= bytes_equal(word, '\r') | bytes_equal(word, '\n') | bytes_equal(word, '\t');
+			}
+			if (stop != 0)
+				break;
+			memcpy(out, &word, sizeof(word));
+			out += 8;
+			i += 8;
+		}
 		while (i < size && stops[data[i]] == 0)
 			*out++ = (char)data[i++];
 		if (i == size)
@@ -424,7 +462,13 @@ public:
 				fRunRows.push_back(entry);
 			}
 		}
-		fKind[(uint8)' '] = kBlank;
+		char blanks[kBlankRuns];
+		for (size_t length = 0; length < kBlankRuns; length++) {
+			memset(blanks, ' ', length);
+			fBlankRun[length] = length;
+			for (const Row& row : fRunRows)
+				fBlankRun[length] = _ReplaceAll(blanks, fBlankRun[length], row);
+		}
 	}
 
 	void
@@ -435,16 +479,22 @@ public:
 		if (scanned == NULL)
 			return;
 		size_t size = 0;
-		bool runs = false;
 		for (size_t i = 0; i < length;) {
+			// Eight bytes at a time while none of them is "&", "<" or a Latin-1 byte.
+			while (i + 8 <= length) {
+				uint64 word = load_word(line + i);
+				if (((word & kHighBits) | bytes_equal(word, '&') | bytes_equal(word, '<')) != 0)
+					break;
+				memcpy(scanned + size, &word, sizeof(word));
+				size += 8;
+				i += 8;
+			}
+			if (i == length)
+				break;
 			const uint8 c = (uint8)line[i];
 			const Row* match = NULL;
 			switch (fKind[c]) {
 			case kPlain:
-				break;
-			case kBlank:
-				if (i + 1 < length && (line[i + 1] == ' ' || line[i + 1] == '-'))
-					runs = true;
 				break;
 			case kByte:
 				match = &fByteRow[c];
@@ -469,17 +519,14 @@ public:
 			memcpy(scanned + size, match->to, match->toLength);
 			size += match->toLength;
 			i += match->fromLength;
-			if (memchr(match->to, ' ', match->toLength) != NULL)
-				runs = true;
 		}
 
-		if (runs)
-			size = _ReplaceInRuns(scanned, size);
+		size = _ReplaceInRuns(scanned, size);
 		output.Commit(size);
 	}
 
 private:
-	enum { kPlain = 0, kBlank, kByte, kMarkup };
+	enum { kPlain = 0, kByte, kMarkup };
 
 	struct Row {
 		const char* from;
@@ -495,22 +542,48 @@ private:
 	_ReplaceInRuns(char* text, size_t size) const
 	{
 		size_t written = 0;
-		for (size_t i = 0; i < size;) {
-			if (text[i] != ' ' || i + 1 == size || (text[i + 1] != ' ' && text[i + 1] != '-')) {
-				text[written++] = text[i++];
+		size_t copied = 0;
+		for (size_t i = 0; i + 1 < size;) {
+			// Eight places at a time where no blank is followed by a blank or a dash.
+			if (i + 9 <= size) {
+				uint64 word = load_word(text + i);
+				uint64 next = load_word(text + i + 1);
+				if ((bytes_equal(word, ' ') & (bytes_equal(next, ' ') | bytes_equal(next, '-')))
+					== 0) {
+					i += 8;
+					continue;
+				}
+			}
+			if (text[i] != ' ' || (text[i + 1] != ' ' && text[i + 1] != '-')) {
+				i++;
 				continue;
 			}
-			size_t runEnd = i + 2;
-			while (runEnd < size && (text[runEnd] == ' ' || text[runEnd] == '-'))
+			size_t runEnd = i + 1;
+			bool dashes = false;
+			while (runEnd < size && (text[runEnd] == ' ' || text[runEnd] == '-')) {
+				dashes = dashes || text[runEnd] == '-';
 				runEnd++;
+			}
+			memmove(text + written, text + copied, i - copied);
+			written += i - copied;
 			size_t runLength = runEnd - i;
-			memmove(text + written, text + i, runLength);
-			for (const Row& row : fRunRows)
-				runLength = _ReplaceAll(text + written, runLength, row);
+			if (!dashes && runLength < kBlankRuns) {
+				// The rows make the same of every run of so many blanks.
+				memset(text + written, ' ', fBlankRun[runLength]);
+				runLength = fBlankRun[runLength];
+			} else {
+				memmove(text + written, text + i, runLength);
+				for (const Row& row : fRunRows)
+					runLength = _ReplaceAll(text + written, runLength, row);
+			}
 			written += runLength;
+			copied = runEnd;
 			i = runEnd;
 		}
-		return written;
+		if (copied == 0)
+			return size;
+		memmove(text + written, text + copied, size - copied);
+		return written + size - copied;
 	}
 
 	// Replaces every occurrence from left to right, in place; what a replacement makes is
@@ -520,7 +593,10 @@ private:
 	{
 		size_t written = 0;
 		for (size_t i = 0; i < length;) {
-			if (row.fromLength <= length - i && memcmp(text + i, row.from, row.fromLength) == 0) {
+			size_t same = 0;
+			while (same < row.fromLength && i + same < length && text[i + same] == row.from[same])
+				same++;
+			if (same == row.fromLength) {
 				memmove(text + written, row.to, row.toLength);
 				written += row.toLength;
 				i += row.fromLength;
@@ -530,7 +606,10 @@ private:
 		return written;
 	}
 
+	static const size_t kBlankRuns = 64;
+
 	uint8 fKind[256];
+	size_t fBlankRun[kBlankRuns];
 	std::vector<Row> fMarkupRows[256];
 	Row fByteRow[256];
 	std::vector<Row> fRunRows;
