@@ -371,7 +371,8 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 		}
 	}
 
-	Prefs* prefs = Prefs::getSTPrefs();
+	// Every label and its value, as a line "\tlabel\tvalue", written to the log book at once.
+	BString log;
 	for (int32 i = 1; i < labelCount; i++) {
 		BString* label = (BString*)labelList->ItemAt(i);
 		BString* value = (BString*)valueList->ItemAt(i);
@@ -379,9 +380,9 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 			|| label->StartsWith("[BG_") || label->StartsWith("[VIEW")) {
 			continue;
 		}
-		prefs->Logbuch(0, NULL, label->String(), false, false);
-		prefs->Logbuch(0, NULL, value->String(), false, true);
+		log << "\t" << *label << "\t" << *value << "\n";
 	}
+	Prefs::getSTPrefs()->AppendToLogbuch(log.String(), log.Length());
 }
 
 
