@@ -11,6 +11,7 @@
 //	bench_pipeline [benchmark options]
 //	bench_pipeline --write-page FILE [BYTES]	writes the generated page (2 MB) and quits
 //	bench_pipeline --clean FILE	runs the three passes on FILE, as a download does, and quits
+//	bench_pipeline --extract-once LABELS FILE	times one extraction from FILE (on standard error)
 //
 // The settings store and the passes talk on standard output; that goes to /dev/null while
 // the benchmark's report goes to the real standard output.
@@ -24,7 +25,6 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -239,54 +239,12 @@ empty_list(BList& list)
 }
 
 
-// The time of one extraction in a new process, which meets cold memory and caches: a child
-// of this process that has not extracted anything yet does it.
-static double
-first_call_milliseconds(BList& patterns, BList& labels, BList& values)
-{
-	int fds[2];
-	if (pipe(fds) != 0)
-		return -1;
-	pid_t child = fork();
-	if (child == 0) {
-		close(fds[0]);
-		auto start = std::chrono::steady_clock::now();
-		ExtractContent(sPagePath.c_str(), &patterns, &labels, &values);
-		double milliseconds = seconds_since(start) * 1000;
-		ssize_t written = write(fds[1], &milliseconds, sizeof(milliseconds));
-		_exit(written == sizeof(milliseconds) ? 0 : 1);
-	}
-	close(fds[1]);
-	double milliseconds = -1;
-	if (child < 0 || read(fds[0], &milliseconds, sizeof(milliseconds)) != sizeof(milliseconds))
-		milliseconds = -1;
-	close(fds[0]);
-	if (child > 0)
-		waitpid(child, NULL, 0);
-	return milliseconds;
-}
-
-
-// The extraction only reads the cleaned page, so the page is written once. Every iteration
-// starts with empty values, as a new download does, and a new log book, so that the log
-// book's growth is not measured. The argument is the number of labels: beyond the page's
-// 20, labels whose patterns the page does not hold, so that the whole page is read.
+// The labels and patterns of the extraction: the page's 20 first, then labels whose patterns
+// the page does not hold, so that the whole page is read.
 static void
-BM_ExtractContent(benchmark::State& state)
+make_labels(int32 count, BList& patterns, BList& labels)
 {
-	// The first extraction of a process, with each number of labels, in a child process.
-	static std::map<int32, double> sFirstCall;
-	const int32 labelCount = (int32)state.range(0);
-	if (!write_file(sPagePath, sStage[3])) {
-		state.SkipWithError("cannot write the page");
-		return;
-	}
-	Prefs* prefs = Prefs::getSTPrefs();
-
-	BList patterns;
-	BList labels;
-	BList values;
-	for (int32 i = 0; i < labelCount; i++) {
+	for (int32 i = 0; i < count; i++) {
 		if (i < kLabelCount) {
 			patterns.AddItem(new BString(kPairs[i].pattern));
 			labels.AddItem(new BString(kPairs[i].label));
@@ -299,12 +257,76 @@ BM_ExtractContent(benchmark::State& state)
 			labels.AddItem(new BString(label));
 		}
 	}
+}
 
-	if (sFirstCall.find(labelCount) == sFirstCall.end()) {
-		for (int32 i = 0; i < labelCount; i++)
-			values.AddItem(new BString(""));
-		sFirstCall[labelCount] = first_call_milliseconds(patterns, labels, values);
+
+// One extraction, the first of a new process, which meets cold memory and caches: this
+// program runs again with --extract-once and reports the time on standard error.
+static double
+first_call_milliseconds(int32 labelCount)
+{
+	char program[4096];
+	ssize_t length = readlink("/proc/self/exe", program, sizeof(program) - 1);
+	if (length <= 0)
+		return -1;
+	program[length] = '\0';
+	std::string command = std::string(ShellQuoted(program).String()) + " --extract-once "
+		+ std::to_string(labelCount) + " " + ShellQuoted(sPagePath.c_str()).String()
+		+ " 2>&1 >/dev/null";
+	FILE* child = popen(command.c_str(), "r");
+	if (child == NULL)
+		return -1;
+	double milliseconds = -1;
+	if (fscanf(child, "%lf", &milliseconds) != 1)
+		milliseconds = -1;
+	pclose(child);
+	return milliseconds;
+}
+
+
+static int
+extract_once(int32 labelCount, const char* path)
+{
+	if (!make_root() || freopen("/dev/null", "w", stdout) == NULL)
+		return 1;
+	Prefs::getSTPrefs();
+	BList patterns;
+	BList labels;
+	BList values;
+	make_labels(labelCount, patterns, labels);
+	for (int32 i = 0; i < labelCount; i++)
+		values.AddItem(new BString(""));
+	auto start = std::chrono::steady_clock::now();
+	ExtractContent(path, &patterns, &labels, &values);
+	fprintf(stderr, "%f\n", seconds_since(start) * 1000);
+	Prefs::getSTPrefs()->DeleteMe();
+	return 0;
+}
+
+
+// The extraction only reads the cleaned page, so the page is written once. Every iteration
+// starts with empty values, as a new download does, and a new log book, so that the log
+// book's growth is not measured. The argument is the number of labels: beyond the page's
+// 20, labels whose patterns the page does not hold, so that the whole page is read.
+static void
+BM_ExtractContent(benchmark::State& state)
+{
+	// The first extraction of a new process, with each number of labels.
+	static std::map<int32, double> sFirstCall;
+	const int32 labelCount = (int32)state.range(0);
+	if (!write_file(sPagePath, sStage[3])) {
+		state.SkipWithError("cannot write the page");
+		return;
 	}
+	Prefs* prefs = Prefs::getSTPrefs();
+
+	BList patterns;
+	BList labels;
+	BList values;
+	make_labels(labelCount, patterns, labels);
+
+	if (sFirstCall.find(labelCount) == sFirstCall.end())
+		sFirstCall[labelCount] = first_call_milliseconds(labelCount);
 	state.counters["first_ms"] = sFirstCall[labelCount];
 
 	int32 found = 0;
@@ -362,6 +384,9 @@ main(int argc, char** argv)
 		}
 		return 0;
 	}
+
+	if (argc == 4 && strcmp(argv[1], "--extract-once") == 0)
+		return extract_once((int32)atoi(argv[2]), argv[3]);
 
 	// The three passes as a whole process, for a comparison with other programs: the
 	// settings store is made as at the program's start, in a private home.

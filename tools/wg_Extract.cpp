@@ -104,6 +104,9 @@ public:
 			return false;
 		fData[fSize] = '\0';
 
+		// Lines of a page are rarely shorter than this on average; growing the list would
+		// copy it.
+		fPieces.reserve(fSize / 32 + 16);
 		for (size_t start = 0; start < fSize;) {
 			size_t limit = min_c(fSize, start + kLineBuffer - 1);
 			const char* lineEnd = (const char*)memchr(fData + start, '\n', limit - start);
