@@ -85,14 +85,13 @@ private:
 
 // Pieces of markup that the passes and the extraction react to, whole and cut short.
 static const char* kTokens[] = {"&nbsp;", "<img", "<IMG", "&quot;", "&Uuml;", "&uuml;", "&Auml;",
-	"&auml;", "&Ouml;", "&ouml;", "&szlig;", "&deg;;", "&deg;", "&copy;", "&euro;",
-	"&lt;br /&gt;", "<br \\/>", " --", "   ", "  ", " ", "-", "--", "\xe4", "\xc4", "\xf6",
-	"\xfc", "\xdc", "\xdf", "&#228;", "&#252;", "&#246;", "&#196;", "&#220;", "&#214;",
-	"&#223;", "&", "&de", "&#22", ";", ";d", "<", "<tr>", "</tr>", "<tr", "</t", "<di", "</f",
-	"</sp", "<i", "<p", "<z", "<s", "<a", "\r", "\n", "\r\n", "\t", "<title>", "\"high\">",
-	"/32x32/", "class=\"hi\">", "<end>", "end", "x", "ab", "\" alt=", "<b>", "</b>", "'", "\"",
-	">", "\\", "(", ")", "C.C", "0%", "&deg", "document.writeln", "#", "@", "\0", "\xc3\xa4",
-	"\xc2\xb0 C", "Wetter", "<title>:0|"};
+	"&auml;", "&Ouml;", "&ouml;", "&szlig;", "&deg;;", "&deg;", "&copy;", "&euro;", "&lt;br /&gt;",
+	"<br \\/>", " --", "   ", "  ", " ", "-", "--", "\xe4", "\xc4", "\xf6", "\xfc", "\xdc", "\xdf",
+	"&#228;", "&#252;", "&#246;", "&#196;", "&#220;", "&#214;", "&#223;", "&", "&de", "&#22", ";",
+	";d", "<", "<tr>", "</tr>", "<tr", "</t", "<di", "</f", "</sp", "<i", "<p", "<z", "<s", "<a",
+	"\r", "\n", "\r\n", "\t", "<title>", "\"high\">", "/32x32/", "class=\"hi\">", "<end>", "end",
+	"x", "ab", "\" alt=", "<b>", "</b>", "'", "\"", ">", "\\", "(", ")", "C.C", "0%", "&deg",
+	"document.writeln", "#", "@", "\0", "\xc3\xa4", "\xc2\xb0 C", "Wetter", "<title>:0|"};
 static const int32 kTokenCount = sizeof(kTokens) / sizeof(kTokens[0]);
 
 

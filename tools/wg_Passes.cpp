@@ -7,272 +7,16 @@
 #include "wg_Tools.h"
 
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
-#include <Entry.h>
-#include <Node.h>
-#include <NodeInfo.h>
 #include <OS.h>
 
 #include <string>
 #include <vector>
 
+#include "wg_PassFrame.h"
 #include "wg_Prefs.h"
 #include "wg_Search.h"
-
-
-// The temporary file of a pass is the path with one letter appended; both must fit this.
-static const size_t kMaxPathLength = 1023;
-// Pages are read as lines of at most this many bytes and the terminator.
-static const size_t kLineBuffer = 2048;
-
-
-// A file's bytes in memory, followed by a NUL.
-class Text {
-public:
-	Text() : fData(NULL), fSize(0) { }
-
-	~Text() { free(fData); }
-
-	bool
-	Read(FILE* file)
-	{
-		size_t capacity = 65536;
-		if (fseek(file, 0, SEEK_END) == 0) {
-			long size = ftell(file);
-			if (size > 0)
-				capacity = (size_t)size + 1;
-			rewind(file);
-		}
-		for (;;) {
-			if (fData == NULL || fSize + 1 >= capacity) {
-				if (fData != NULL)
-					capacity *= 2;
-				char* data = (char*)realloc(fData, capacity);
-				if (data == NULL)
-					return false;
-				fData = data;
-			}
-			size_t bytes = fread(fData + fSize, 1, capacity - fSize - 1, file);
-			fSize += bytes;
-			if (bytes == 0)
-				break;
-		}
-		fData[fSize] = '\0';
-		return ferror(file) == 0;
-	}
-
-	const char*
-	Data() const
-	{
-		return fData;
-	}
-	size_t
-	Size() const
-	{
-		return fSize;
-	}
-
-private:
-	char* fData;
-	size_t fSize;
-};
-
-
-static const char kEndLine[] = "<end>";
-
-
-// Hands out the lines a line reader with a 2048-byte buffer delivers: up to and including a
-// line end, at most 2047 bytes, each as its text up to the first NUL. When the reader's last
-// read delivers nothing (after a final line end, a final full buffer, or in an empty file),
-// it leaves "<end>" in its buffer, and that counts as one more line.
-class LineReader {
-public:
-	LineReader(const Text& text)
-		: fData(text.Data()), fSize(text.Size()), fPosition(0), fEndLine(true)
-	{ }
-
-	// Sets the line's text and length; false after the last line.
-	bool
-	Next(const char*& line, size_t& length)
-	{
-		if (fPosition < fSize) {
-			size_t limit = min_c(fSize - fPosition, kLineBuffer - 1);
-			const char* start = fData + fPosition;
-			const char* lineEnd = (const char*)memchr(start, '\n', limit);
-			size_t pieceLength = lineEnd != NULL ? lineEnd - start + 1 : limit;
-			fPosition += pieceLength;
-			// A short last piece meets the end of the file while it is read.
-			fEndLine = lineEnd != NULL || pieceLength == kLineBuffer - 1;
-			line = start;
-			length = strnlen(start, pieceLength);
-			return true;
-		}
-		if (!fEndLine)
-			return false;
-		fEndLine = false;
-		line = kEndLine;
-		length = strlen(kEndLine);
-		return true;
-	}
-
-	// Where the next line starts in the text.
-	size_t
-	Position() const
-	{
-		return fPosition;
-	}
-
-private:
-	const char* fData;
-	size_t fSize;
-	size_t fPosition;
-	bool fEndLine;
-};
-
-
-// A growing output buffer.
-class Output {
-public:
-	Output(size_t capacity) : fData((char*)malloc(capacity + 1)), fSize(0), fCapacity(capacity) { }
-
-	~Output() { free(fData); }
-
-	bool
-	IsValid() const
-	{
-		return fData != NULL;
-	}
-
-	void
-	Append(const char* bytes, size_t length)
-	{
-		if (fSize + length > fCapacity && !_Grow(length))
-			return;
-		memcpy(fData + fSize, bytes, length);
-		fSize += length;
-	}
-
-	// Room for at least `length` more bytes, or NULL; Commit() what was written there.
-	char*
-	Reserve(size_t length)
-	{
-		if (fSize + length > fCapacity && !_Grow(length))
-			return NULL;
-		return fData + fSize;
-	}
-
-	void
-	Commit(size_t length)
-	{
-		fSize += length;
-	}
-
-	bool
-	Write(FILE* file) const
-	{
-		return fwrite(fData, 1, fSize, file) == fSize;
-	}
-
-private:
-	bool
-	_Grow(size_t length)
-	{
-		size_t capacity = max_c(fCapacity * 2, fSize + length);
-		char* data = (char*)realloc(fData, capacity + 1);
-		if (data == NULL)
-			return false;
-		fData = data;
-		fCapacity = capacity;
-		return true;
-	}
-
-	char* fData;
-	size_t fSize;
-	size_t fCapacity;
-};
-
-
-typedef void (*transform_func)(const Text& input, Output& output);
-
-
-// The frame every pass shares: transform the file into a temporary file next to it, remove
-// the file, rename the temporary file to its name and mark it as source text.
-static void
-run_pass(const char* path, char letter, transform_func transform)
-{
-	if (path == NULL || strlen(path) + 1 > kMaxPathLength) {
-		printf(" path too long \n");
-		return;
-	}
-	char tempPath[kMaxPathLength + 1];
-	snprintf(tempPath, sizeof(tempPath), "%s%c", path, letter);
-
-	FILE* output = fopen(tempPath, "w");
-	if (output == NULL) {
-		printf(" open Err: %s \n", tempPath);
-		return;
-	}
-	FILE* input = fopen(path, "r");
-	if (input == NULL) {
-		printf(" open Err: %s \n", path);
-		fclose(output);
-		remove(tempPath);
-		return;
-	}
-
-	// The whole file is read, transformed in memory and written at once. What was read
-	// before a read error is transformed as far as it goes.
-	Text text;
-	text.Read(input);
-	fclose(input);
-	Output result(text.Size() + text.Size() / 4 + 64);
-	if (result.IsValid() && text.Data() != NULL) {
-		transform(text, result);
-		result.Write(output);
-	}
-	fclose(output);
-
-	BString command("rm ");
-	command << ShellQuoted(path);
-	if (system(command.String()) != 0) {
-		// the removal is only a step towards the rename below
-	}
-
-	BEntry temp(tempPath);
-	if (!temp.Exists() || temp.Rename(path, false) != B_OK)
-		printf(" can't rename %s\n", tempPath);
-
-	BNode node(path);
-	BNodeInfo info(&node);
-	info.SetType("text/x-source-code");
-}
-
-
-//	#pragma mark - eight bytes at a time
-
-
-static const uint64 kOnes = 0x0101010101010101ULL;
-static const uint64 kHighBits = 0x8080808080808080ULL;
-
-
-static inline uint64
-load_word(const void* bytes)
-{
-	uint64 word;
-	memcpy(&word, bytes, sizeof(word));
-	return word;
-}
-
-
-// The high bit of every byte of `word` that equals `byte`, and no other bit.
-static inline uint64
-bytes_equal(uint64 word, uint8 byte)
-{
-	uint64 value = word ^ (kOnes * byte);
-	return ~(((value & ~kHighBits) + ~kHighBits) | value | ~kHighBits);
-}
 
 
 //	#pragma mark - line breaks
@@ -381,7 +125,7 @@ void
 AddBreaksInFile(const char* path)
 {
 	printf(" = AddBreaksInFile =\n");
-	run_pass(path, 'x', add_breaks);
+	RunPass(path, 'x', add_breaks);
 }
 
 
@@ -634,7 +378,7 @@ void
 ReplaceCriticals(const char* path)
 {
 	printf(" = ReplaceCriticals =\n");
-	run_pass(path, 'z', replace_criticals);
+	RunPass(path, 'z', replace_criticals);
 	snooze(5000);
 }
 
@@ -762,5 +506,5 @@ TagCounter(const char* path)
 	TagEntry* tags = Prefs::getSTPrefs()->tagList;
 	for (int32 i = 0; i < kTagCount; i++)
 		tags[i].count = 0;
-	run_pass(path, 'y', count_tags);
+	RunPass(path, 'y', count_tags);
 }
