@@ -9,7 +9,9 @@
 // extraction of 20 labels from the cleaned page.
 //
 //	bench_pipeline [benchmark options]
-//	bench_pipeline --write-page FILE	writes the generated page and quits
+//	bench_pipeline --write-page FILE [BYTES]	writes the generated page (2 MB) and quits
+//	bench_pipeline --clean FILE	runs the three passes on FILE, as a download does, and quits
+//	bench_pipeline --extract-once LABELS FILE	times one extraction from FILE (on standard error)
 //
 // The settings store and the passes talk on standard output; that goes to /dev/null while
 // the benchmark's report goes to the real standard output.
@@ -28,6 +30,7 @@
 #include <chrono>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -219,6 +222,15 @@ BENCHMARK(BM_AllThreePasses)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 
 static void
+BM_AllThreePasses20K(benchmark::State& state)
+{
+	static const std::string sSmallPage = GeneratePage(20 * 1024);
+	run_pass(state, sSmallPage, clean_page);
+}
+BENCHMARK(BM_AllThreePasses20K)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+
+static void
 empty_list(BList& list)
 {
 	for (int32 i = list.CountItems() - 1; i >= 0; i--)
@@ -227,12 +239,81 @@ empty_list(BList& list)
 }
 
 
+// The labels and patterns of the extraction: the page's 20 first, then labels whose patterns
+// the page does not hold, so that the whole page is read.
+static void
+make_labels(int32 count, BList& patterns, BList& labels)
+{
+	for (int32 i = 0; i < count; i++) {
+		if (i < kLabelCount) {
+			patterns.AddItem(new BString(kPairs[i].pattern));
+			labels.AddItem(new BString(kPairs[i].label));
+		} else {
+			BString pattern;
+			pattern.SetToFormat("id=\"absent%d\">", (int)i);
+			patterns.AddItem(new BString(pattern));
+			BString label;
+			label.SetToFormat("Label %d", (int)i);
+			labels.AddItem(new BString(label));
+		}
+	}
+}
+
+
+// One extraction, the first of a new process, which meets cold memory and caches: this
+// program runs again with --extract-once and reports the time on standard error.
+static double
+first_call_milliseconds(int32 labelCount)
+{
+	char program[4096];
+	ssize_t length = readlink("/proc/self/exe", program, sizeof(program) - 1);
+	if (length <= 0)
+		return -1;
+	program[length] = '\0';
+	std::string command = std::string(ShellQuoted(program).String()) + " --extract-once "
+		+ std::to_string(labelCount) + " " + ShellQuoted(sPagePath.c_str()).String()
+		+ " 2>&1 >/dev/null";
+	FILE* child = popen(command.c_str(), "r");
+	if (child == NULL)
+		return -1;
+	double milliseconds = -1;
+	if (fscanf(child, "%lf", &milliseconds) != 1)
+		milliseconds = -1;
+	pclose(child);
+	return milliseconds;
+}
+
+
+static int
+extract_once(int32 labelCount, const char* path)
+{
+	if (!make_root() || freopen("/dev/null", "w", stdout) == NULL)
+		return 1;
+	Prefs::getSTPrefs();
+	BList patterns;
+	BList labels;
+	BList values;
+	make_labels(labelCount, patterns, labels);
+	for (int32 i = 0; i < labelCount; i++)
+		values.AddItem(new BString(""));
+	auto start = std::chrono::steady_clock::now();
+	ExtractContent(path, &patterns, &labels, &values);
+	fprintf(stderr, "%f\n", seconds_since(start) * 1000);
+	Prefs::getSTPrefs()->DeleteMe();
+	return 0;
+}
+
+
 // The extraction only reads the cleaned page, so the page is written once. Every iteration
 // starts with empty values, as a new download does, and a new log book, so that the log
-// book's growth is not measured.
+// book's growth is not measured. The argument is the number of labels: beyond the page's
+// 20, labels whose patterns the page does not hold, so that the whole page is read.
 static void
 BM_ExtractContent(benchmark::State& state)
 {
+	// The first extraction of a new process, with each number of labels.
+	static std::map<int32, double> sFirstCall;
+	const int32 labelCount = (int32)state.range(0);
 	if (!write_file(sPagePath, sStage[3])) {
 		state.SkipWithError("cannot write the page");
 		return;
@@ -242,15 +323,16 @@ BM_ExtractContent(benchmark::State& state)
 	BList patterns;
 	BList labels;
 	BList values;
-	for (const LabelPair& pair : kPairs) {
-		patterns.AddItem(new BString(pair.pattern));
-		labels.AddItem(new BString(pair.label));
-	}
+	make_labels(labelCount, patterns, labels);
+
+	if (sFirstCall.find(labelCount) == sFirstCall.end())
+		sFirstCall[labelCount] = first_call_milliseconds(labelCount);
+	state.counters["first_ms"] = sFirstCall[labelCount];
 
 	int32 found = 0;
 	for (auto _ : state) {
 		empty_list(values);
-		for (int32 i = 0; i < kLabelCount; i++)
+		for (int32 i = 0; i < labelCount; i++)
 			values.AddItem(new BString(""));
 		prefs->Logbuch(1, NULL, "bench", true, true);
 
@@ -259,7 +341,7 @@ BM_ExtractContent(benchmark::State& state)
 		state.SetIterationTime(seconds_since(start));
 
 		found = 0;
-		for (int32 i = 0; i < kLabelCount; i++)
+		for (int32 i = 0; i < labelCount; i++)
 			found += ((BString*)values.ItemAt(i))->Length() > 0 ? 1 : 0;
 	}
 	state.SetBytesProcessed((int64_t)state.iterations() * (int64_t)sStage[3].size());
@@ -269,7 +351,7 @@ BM_ExtractContent(benchmark::State& state)
 	empty_list(patterns);
 	empty_list(labels);
 }
-BENCHMARK(BM_ExtractContent)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractContent)->Arg(20)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 
 //	#pragma mark -
@@ -294,11 +376,26 @@ prepare_stages()
 int
 main(int argc, char** argv)
 {
-	if (argc == 3 && strcmp(argv[1], "--write-page") == 0) {
-		if (!write_file(argv[2], GeneratePage(kPageSize))) {
+	if ((argc == 3 || argc == 4) && strcmp(argv[1], "--write-page") == 0) {
+		size_t size = argc == 4 ? strtoul(argv[3], NULL, 10) : kPageSize;
+		if (!write_file(argv[2], GeneratePage(size))) {
 			fprintf(stderr, "cannot write %s\n", argv[2]);
 			return 1;
 		}
+		return 0;
+	}
+
+	if (argc == 4 && strcmp(argv[1], "--extract-once") == 0)
+		return extract_once((int32)atoi(argv[2]), argv[3]);
+
+	// The three passes as a whole process, for a comparison with other programs: the
+	// settings store is made as at the program's start, in a private home.
+	if (argc == 3 && strcmp(argv[1], "--clean") == 0) {
+		if (!make_root() || freopen("/dev/null", "w", stdout) == NULL)
+			return 1;
+		Prefs::getSTPrefs();
+		clean_page(argv[2]);
+		Prefs::getSTPrefs()->DeleteMe();
 		return 0;
 	}
 

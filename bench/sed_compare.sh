@@ -1,28 +1,33 @@
 #!/usr/bin/env bash
-# Compares the cleaning passes with a sed pipeline on the same generated 2 MB page.
+# Compares the cleaning passes with a sed and awk pipeline on the same generated pages, both
+# as whole processes (start, reading and writing the file included), run in turns.
 #
-#   bench/sed_compare.sh [BUILD_DIR]     (default: build; bench_pipeline is built when missing)
+#   bench/sed_compare.sh [BUILD_DIR] [ROUNDS]   (default: build-rel, 15; bench_pipeline is
+#                                                built when missing, as a Release build)
 #
-# The sed side is an approximation: it joins table rows and puts line breaks before the same
-# tags as AddBreaksInFile (sed cannot tell whether a tag sits inside a row that started on an
-# earlier line, so it only asks whether the line holds "<tr"), then makes the 34 replacements of
-# ReplaceCriticals in the same order. It counts no tags: TagCounter's numbering is beyond sed.
-# Webgrazer's figure is that of all three passes, as bench_pipeline measures them.
+# The peer joins table rows and puts line breaks before the same tags as AddBreaksInFile (sed
+# cannot tell whether a tag sits inside a row that started on an earlier line, so it only asks
+# whether the line holds "<tr"), makes the 34 replacements of ReplaceCriticals in the same
+# order, and numbers the first occurrence of each tag of the tag list per line as TagCounter
+# does (awk). Webgrazer's side is "bench_pipeline --clean FILE": the three passes as a
+# download runs them, with the settings store made as at the program's start.
+#
+# Each round runs both sides once on a fresh copy of the page, in turns, and the report gives
+# the median and the spread (least and most) of each side and the median of the ratios of
+# the same round.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${1:-build}
+build=${1:-build-rel}
+rounds=${2:-15}
 bench=$build/bench/bench_pipeline
 if [ ! -x "$bench" ]; then
-	[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja >/dev/null
+	[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build "$build" --target bench_pipeline >/dev/null
 fi
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-page=$tmp/page.html
-"$bench" --write-page "$page"
-bytes=$(stat -c %s "$page")
 
 cat >"$tmp/breaks.sed" <<'EOF'
 /<tr/{
@@ -75,25 +80,102 @@ s/&#214;/\xc3\x96/g
 s/&#223;/\xc3\x9f/g
 EOF
 
-pipeline="LC_ALL=C sed -f '$tmp/breaks.sed' '$page' | LC_ALL=C sed -f '$tmp/criticals.sed' >'$tmp/out.html'"
-runs=5
-if command -v hyperfine >/dev/null; then
-	hyperfine --style none --warmup 1 --runs "$runs" --export-csv "$tmp/sed.csv" "$pipeline" >/dev/null
-	seconds=$(awk -F, 'NR == 2 { print $2 }' "$tmp/sed.csv")
-else
-	bash -c "$pipeline"
-	start=$(date +%s%N)
-	for _ in $(seq "$runs"); do
-		bash -c "$pipeline"
+# The program's default tag list.
+cat >"$tmp/tags.txt" <<'EOF'
+<title>
+<description>
+"high">
+"low">
+('hpwtmin')
+('hpwtmax')
+('hpwrain')
+('WR')
+Vorhersage für
+/32x32/
+/64x64/
+/256x256/
+class="day" ><h3>
+floats"></div> <p>
+class="hi">
+<pubDate>
+<category>
+<dc:creator>
+reserve8">
+reserve7">
+reserve6">
+reserve5">
+reserve4">
+reserve3">
+reserve2">
+EOF
+
+cat >"$tmp/count.awk" <<'EOF'
+BEGIN {
+	while ((getline tag < tagfile) > 0)
+		tags[n++] = tag
+}
+{
+	out = $0
+	for (i = 0; i < n; i++) {
+		if (index($0, tags[i]) == 0)
+			continue
+		at = index(out, tags[i])
+		marker = tags[i] ":" count[i]++ "|"
+		if (at > 0)
+			out = substr(out, 1, at - 1) marker substr(out, at + length(tags[i]))
+	}
+	print out
+}
+EOF
+
+peer() {
+	LC_ALL=C sed -f "$tmp/breaks.sed" "$1" | LC_ALL=C sed -f "$tmp/criticals.sed" \
+		| LC_ALL=C awk -v tagfile="$tmp/tags.txt" -f "$tmp/count.awk" >"$1.out"
+}
+
+now() {
+	date +%s%N
+}
+
+compare() {
+	local label=$1 bytes=$2
+	local page=$tmp/page.html
+	"$bench" --write-page "$page" "$bytes"
+	: >"$tmp/times"
+	for round in $(seq "$rounds"); do
+		cp "$page" "$tmp/wg.html"
+		cp "$page" "$tmp/peer.html"
+		# Both orders, so that neither side always runs first.
+		if [ $((round % 2)) -eq 0 ]; then
+			start=$(now)
+			"$bench" --clean "$tmp/wg.html"
+			middle=$(now)
+			peer "$tmp/peer.html"
+			end=$(now)
+			echo "$((middle - start)) $((end - middle))" >>"$tmp/times"
+		else
+			start=$(now)
+			peer "$tmp/peer.html"
+			middle=$(now)
+			"$bench" --clean "$tmp/wg.html"
+			end=$(now)
+			echo "$((end - middle)) $((middle - start))" >>"$tmp/times"
+		fi
 	done
-	seconds=$(awk -v ns=$(($(date +%s%N) - start)) -v n="$runs" 'BEGIN { print ns / n / 1e9 }')
-fi
+	sort -n -k1,1 "$tmp/times" | awk '{ print $1 }' >"$tmp/wg"
+	sort -n -k2,2 "$tmp/times" | awk '{ print $2 }' >"$tmp/peer"
+	awk '{ print $1 / $2 }' "$tmp/times" | sort -g >"$tmp/ratio"
+	awk -v label="$label" -v bytes="$(stat -c %s "$page")" -v n="$rounds" \
+		-v wg="$(tr '\n' ' ' <"$tmp/wg")" -v peer="$(tr '\n' ' ' <"$tmp/peer")" \
+		-v ratio="$(tr '\n' ' ' <"$tmp/ratio")" 'BEGIN {
+		split(wg, w, " "); split(peer, p, " "); split(ratio, r, " ")
+		m = int((n + 1) / 2)
+		printf "%s page (%d bytes), %d rounds, median [least .. most]:\n", label, bytes, n
+		printf "  %-40s %8.1f ms [%.1f .. %.1f]\n", "Webgrazer, three passes (whole process):", w[m] / 1e6, w[1] / 1e6, w[n] / 1e6
+		printf "  %-40s %8.1f ms [%.1f .. %.1f]\n", "sed, sed and awk (whole pipeline):", p[m] / 1e6, p[1] / 1e6, p[n] / 1e6
+		printf "  %-40s %8.2f [%.2f .. %.2f]\n", "Webgrazer / peer, same round:", r[m], r[1], r[n]
+	}'
+}
 
-json=$("$bench" --benchmark_filter='^BM_AllThreePasses' --benchmark_format=json)
-rate=$(printf '%s\n' "$json" | sed -n 's/.*"bytes_per_second": *\([0-9.e+-]*\).*/\1/p' | head -n1)
-
-awk -v bytes="$bytes" -v seconds="$seconds" -v rate="$rate" 'BEGIN {
-	printf "page: %.2f MB\n", bytes / 1e6
-	printf "%-44s %8.1f MB/s\n", "Webgrazer, three passes (bench_pipeline):", rate / 1e6
-	printf "%-44s %8.1f MB/s\n", "sed, line breaks and replacements:", bytes / seconds / 1e6
-}'
+compare "2 MB" $((2 * 1024 * 1024))
+compare "20 KB" $((20 * 1024))

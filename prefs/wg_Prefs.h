@@ -85,6 +85,9 @@ public:
 	bool PutCol(const char* key, rgb_color* value);
 
 	void Logbuch(int32 mode, BMessage* message, const char* text, bool stamp, bool newline);
+	// Appends text to the log book as it is, in one write: what several calls of
+	// Logbuch() without stamp or message would have written.
+	void AppendToLogbuch(const char* text, size_t length);
 	void GetTagList();
 	void GetPresets();
 

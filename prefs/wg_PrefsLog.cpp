@@ -106,6 +106,23 @@ Prefs::Logbuch(int32 mode, BMessage* message, const char* text, bool stamp, bool
 
 
 void
+Prefs::AppendToLogbuch(const char* text, size_t length)
+{
+	if (!opUseLog || text == NULL || length == 0)
+		return;
+
+	BPath path;
+	if (find_directory(B_SYSTEM_VAR_DIRECTORY, &path) != B_OK || path.Append(WG_LOG_FILE) != B_OK)
+		return;
+	FILE* file = fopen(path.Path(), "a");
+	if (file == NULL)
+		return;
+	fwrite(text, 1, length, file);
+	fclose(file);
+}
+
+
+void
 Prefs::GetTagList()
 {
 	printf("GetTagList()");

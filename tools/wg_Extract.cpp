@@ -10,10 +10,10 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <array>
 #include <vector>
 
 #include "wg_Prefs.h"
+#include "wg_Search.h"
 
 
 // A value that grows past this many bytes ends the scan.
@@ -78,10 +78,17 @@ public:
 		FILE* file = path != NULL ? fopen(path, "r") : NULL;
 		if (file == NULL)
 			return false;
+		// Sized to the file, so that it is read in one go.
 		size_t capacity = 0;
+		if (fseek(file, 0, SEEK_END) == 0) {
+			long size = ftell(file);
+			if (size >= 0)
+				capacity = (size_t)size + 65536 + 1;
+			rewind(file);
+		}
 		for (;;) {
-			if (fSize + 65536 + 1 > capacity) {
-				capacity = (fSize + 65536 + 1) * 2;
+			if (fSize + 65536 + 1 > capacity || fData == NULL) {
+				capacity = max_c(capacity, (fSize + 65536 + 1) * 2);
 				char* data = (char*)realloc(fData, capacity);
 				if (data == NULL)
 					break;
@@ -97,6 +104,9 @@ public:
 			return false;
 		fData[fSize] = '\0';
 
+		// Lines of a page are rarely shorter than this on average; growing the list would
+		// copy it.
+		fPieces.reserve(fSize / 32 + 16);
 		for (size_t start = 0; start < fSize;) {
 			size_t limit = min_c(fSize, start + kLineBuffer - 1);
 			const char* lineEnd = (const char*)memchr(fData + start, '\n', limit - start);
@@ -130,14 +140,16 @@ public:
 	{
 		fOccurrences.assign(patterns.size(), std::vector<size_t>());
 		fLengths.clear();
-		size_t total = 0;
+		MultiSearch search;
 		for (const BString& pattern : patterns) {
 			fLengths.push_back(pattern.Length());
-			total += pattern.Length();
+			search.Add(pattern.String(), pattern.Length());
 		}
-		if (total <= kMaxAutomatonStates)
-			_ScanWithAutomaton(patterns);
-		else {
+		if (search.TotalLength() <= kMaxAutomatonStates) {
+			search.Build();
+			search.Scan(fData, fSize,
+				[this](size_t id, size_t start) { fOccurrences[id].push_back(start); });
+		} else {
 			for (size_t id = 0; id < patterns.size(); id++) {
 				if (fLengths[id] == 0)
 					continue;
@@ -147,6 +159,34 @@ public:
 				}
 			}
 		}
+	}
+
+	// Marks the pieces that hold any of the patterns `first` to `last` (not included).
+	std::vector<bool>
+	PiecesHolding(size_t first, size_t last) const
+	{
+		std::vector<bool> holding(fPieces.size(), false);
+		for (size_t id = first; id < last; id++) {
+			if (fLengths[id] == 0) {
+				holding.assign(fPieces.size(), true);
+				return holding;
+			}
+			for (size_t start : fOccurrences[id]) {
+				// The piece that holds the occurrence's first byte.
+				size_t low = 0;
+				size_t high = fPieces.size();
+				while (high - low > 1) {
+					size_t middle = (low + high) / 2;
+					if (fPieces[middle].start <= start)
+						low = middle;
+					else
+						high = middle;
+				}
+				if (start + fLengths[id] <= fPieces[low].textEnd)
+					holding[low] = true;
+			}
+		}
+		return holding;
 	}
 
 	// Where pattern `id` first stands in the piece, or -1. `cursor` walks the pattern's
@@ -190,63 +230,6 @@ public:
 private:
 	// Patterns that are together longer than this are searched for one by one.
 	static constexpr size_t kMaxAutomatonStates = 4096;
-
-	// A search automaton over all patterns at once: every state has a transition for
-	// every byte, so the page is read once, one table lookup per byte.
-	void
-	_ScanWithAutomaton(const std::vector<BString>& patterns)
-	{
-		std::vector<std::array<int32, 256>> next(1);
-		next[0].fill(-1);
-		std::vector<std::vector<int32>> ending(1);
-		for (size_t id = 0; id < patterns.size(); id++) {
-			if (fLengths[id] == 0)
-				continue;
-			int32 state = 0;
-			for (int32 i = 0; i < patterns[id].Length(); i++) {
-				uint8 byte = (uint8)patterns[id].ByteAt(i);
-				if (next[state][byte] < 0) {
-					next[state][byte] = (int32)next.size();
-					next.emplace_back();
-					next.back().fill(-1);
-					ending.emplace_back();
-				}
-				state = next[state][byte];
-			}
-			ending[state].push_back((int32)id);
-		}
-
-		// Breadth first: a state's fallback is complete before the states below it.
-		std::vector<int32> fallback(next.size(), 0);
-		std::vector<int32> queue;
-		for (int32 byte = 0; byte < 256; byte++) {
-			if (next[0][byte] < 0)
-				next[0][byte] = 0;
-			else
-				queue.push_back(next[0][byte]);
-		}
-		for (size_t head = 0; head < queue.size(); head++) {
-			int32 state = queue[head];
-			for (int32 byte = 0; byte < 256; byte++) {
-				int32 child = next[state][byte];
-				if (child < 0) {
-					next[state][byte] = next[fallback[state]][byte];
-					continue;
-				}
-				fallback[child] = next[fallback[state]][byte];
-				const std::vector<int32>& inherited = ending[fallback[child]];
-				ending[child].insert(ending[child].end(), inherited.begin(), inherited.end());
-				queue.push_back(child);
-			}
-		}
-
-		int32 state = 0;
-		for (size_t i = 0; i < fSize; i++) {
-			state = next[state][(uint8)fData[i]];
-			for (int32 id : ending[state])
-				fOccurrences[id].push_back(i + 1 - fLengths[id]);
-		}
-	}
 
 	// strstr is the fastest search here; NUL bytes in the page end its runs, so it goes on
 	// after each of them.
@@ -321,21 +304,32 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 		page.FindAll(searched);
 		std::vector<size_t> cursors(searched.size(), 0);
 
+		// Only the pieces that hold a pattern or a row's mark need a look, unless a missing
+		// pattern or label has to be reported for every piece.
+		bool everyPiece = false;
+		for (int32 j = 0; j < patternCount; j++)
+			everyPiece = everyPiece || patterns[j] == NULL || labels[j] == NULL;
+		std::vector<bool> holdsPattern = page.PiecesHolding(0, rowStartId);
+		std::vector<bool> holdsRow = page.PiecesHolding(rowStartId, searched.size());
+
 		for (int32 i = 0; i < page.CountPieces(); i++) {
 			if (matches >= labelCount) {
 				printf(" %" B_PRId32 " break \n", matches);
 				break;
 			}
 
+			if (!everyPiece && !holdsPattern[i] && !holdsRow[i])
+				continue;
+
 			bool copied = false;
-			if (page.Find(i, rowStartId, cursors[rowStartId]) > 0
+			if (holdsRow[i] && page.Find(i, rowStartId, cursors[rowStartId]) > 0
 				&& page.Find(i, rowEndId, cursors[rowEndId]) > 0) {
 				page.CopyPiece(i, line);
 				copied = true;
 				printf(" full <tr>...</tr> in one line\n %s\n", line);
 			}
 
-			for (int32 j = 0; j < patternCount; j++) {
+			for (int32 j = 0; j < patternCount && (everyPiece || holdsPattern[i]); j++) {
 				BString* pattern = patterns[j];
 				BString* label = labels[j];
 				if (pattern == NULL) {
@@ -380,7 +374,8 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 		}
 	}
 
-	Prefs* prefs = Prefs::getSTPrefs();
+	// Every label and its value, as a line "\tlabel\tvalue", written to the log book at once.
+	BString log;
 	for (int32 i = 1; i < labelCount; i++) {
 		BString* label = (BString*)labelList->ItemAt(i);
 		BString* value = (BString*)valueList->ItemAt(i);
@@ -388,9 +383,9 @@ ExtractContent(const char* path, BList* patternList, BList* labelList, BList* va
 			|| label->StartsWith("[BG_") || label->StartsWith("[VIEW")) {
 			continue;
 		}
-		prefs->Logbuch(0, NULL, label->String(), false, false);
-		prefs->Logbuch(0, NULL, value->String(), false, true);
+		log << "\t" << *label << "\t" << *value << "\n";
 	}
+	Prefs::getSTPrefs()->AppendToLogbuch(log.String(), log.Length());
 }
 
 

@@ -362,7 +362,9 @@ WView::AddTextBlock(const char* text, float y, bool shadow)
 	float x = 10;
 	float lineY = pen.y + step;
 
-	TxExtract("\xc2\xa7", word);
+	// The empty text restarts the word tokenizer for any block: a text of the length it
+	// holds would go on where it stopped.
+	TxExtract("", word);
 	while (TxExtract(block, word) == 1) {
 		if (imageView->StringWidth(word) + x > limit) {
 			x = 10;

@@ -189,6 +189,21 @@ TEST_F(ViewPictureTest, ABlockWrapsItsWordsBelowThePen)
 		EXPECT_NEAR(FirstInkColumn(view, Row(y + 2 * step), background), 10, 1);
 		EXPECT_FALSE(HasInk(view, BRect(limit + 1, y + 1, kWidth - 1, kHeight - 1), background));
 	}
+
+	// A block of two bytes, as long as the text that primed the word tokenizer before, is
+	// drawn like any other.
+	((BString*)view->valueList->ItemAt(2))->SetTo("ok");
+	view->fullRedraw = false;
+	Update(view, false);
+	Reference reference(Frame(), fPrefs->opTextSize);
+	const float y = DrawHead(reference, view);
+	BPoint pen = reference.Text("A ", BPoint(8, y), text);
+	pen = reference.Text("1x", pen, text);
+	reference.Text("ok", BPoint(10, pen.y + step), text);
+	BPoint where = reference.Text(" ", reference.View()->PenLocation(), text);
+	reference.Text(" ...", where, text);
+	EXPECT_EQ(Differences(view->image, reference.Bitmap(), Frame()), "");
+	EXPECT_TRUE(HasInk(view, Row(y + step, 10, 30), background));
 }
 
 
@@ -298,9 +313,8 @@ TEST_F(ViewPictureTest, AResizeRedrawsTheSameLinesAtTheNewSize)
 }
 
 
-// The title line's value " \t " is meant to be invisible. The layer draws the tab as the
-// font's missing-glyph box, so this fails for now; run it with
-// --gtest_also_run_disabled_tests.
+// The title line's value " \t " is invisible: the layer draws the tab as blank space, not
+// as the font's missing-glyph box.
 TEST_F(ViewPictureTest, TheTitlesValueIsInvisible)
 {
 	WritePresets(kPage, {{"A ", "<b>A:</b>"}, {"B ", "<b>B:</b>"}});
