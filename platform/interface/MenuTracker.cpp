@@ -494,7 +494,11 @@ MenuTracker::HandleMouse(uint32 what, BPoint screenWhere)
 	if (fDone || fLevels.empty())
 		return;
 
-	if (!fClickToOpen.IsValid() || !fClickToOpen.Contains(screenWhere))
+	// A press while the menu is open is a new click: the opening one is over, wherever its
+	// release went. From then on, and outside the click-to-open area, the pointer chooses.
+	if (what == B_MOUSE_DOWN)
+		fReleased = true;
+	if (!fClickToOpen.IsValid() || !fClickToOpen.Contains(screenWhere) || what == B_MOUSE_DOWN)
 		fLeftClickArea = true;
 
 	int32 level = _LevelAt(screenWhere);

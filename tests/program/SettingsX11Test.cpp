@@ -93,7 +93,8 @@ protected:
 		fServer.Serve("/third.html", kPage);
 		WriteFile(fEnv.AppFolder() + "/Presets.txt",
 			";\n; --- PRESET ---\n$" + fTitle + "$\t$" + fServer.Url("/first.html")
-				+ "$\n$A $\t$<b>A:</b>$\n;   \n;\n; --- PRESET ---\n$second.example$\t$"
+				+ "$\n$First $\t$<b>A:</b>$\n$A $\t$<b>A:</b>$\n;   \n;\n; --- PRESET "
+				  "---\n$second.example$\t$"
 				+ fServer.Url("/second.html") + "$\n$B $\t$<b>B:</b>$\n;   \n");
 		std::string more;
 		for (const char* name : {"third", "fourth", "fifth"}) {
@@ -181,7 +182,8 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	ASSERT_TRUE(program.Start(fExecutable, fVariables));
 	Window main = FindWindow("Webgrazer");
 	ASSERT_NE(main, 0u) << program.Printed();
-	ASSERT_TRUE(WaitForX([&]() { return Log().find("\tA \t1\n") != std::string::npos; })) << Log();
+	ASSERT_TRUE(WaitForX([&]() { return Log().find("\tA \t1\n") != std::string::npos; }))
+		<< Log() << program.Printed();
 	// Out of the way of the settings window, which opens at the same place.
 	XMoveWindow(fX, main, 700, 500);
 	ASSERT_TRUE(WaitForX([&]() { return Geometry(main).LeftTop() == BPoint(700, 500); }));
@@ -248,8 +250,9 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 
 	// A colour text dragged from another program colours the colour field.
 	BRect frame = Geometry(settings);
-	ASSERT_TRUE(
-		XdndDropText(fX, settings, (int)frame.left + 400, (int)frame.top + 110, "#FF8000 and more"))
+	XdndSource source(fName.c_str());
+	EXPECT_TRUE(
+		source.DropText((int)frame.left + 400, (int)frame.top + 110, "#FF8000 and more").success)
 		<< program.Printed();
 	ASSERT_TRUE(program.WaitFor(">> *dragged text/plain*  '#FF8000' '7'")) << program.Printed();
 	EXPECT_TRUE(WaitForX([&]() {
@@ -281,11 +284,6 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	ClickIn(settings, 146 + 58, 190 + 12);
 	ASSERT_TRUE(program.WaitFor("  LoadPresets \n", 10000, mark)) << program.Printed();
 
-	// "Preset Test" makes the view update at once.
-	int updates = count_of(Log(), "WV_UPDATE");
-	ClickIn(settings, 524 + 58, 190 + 12);
-	EXPECT_TRUE(WaitForX([&]() { return count_of(Log(), "WV_UPDATE") > updates; })) << Log();
-
 	// "Get Site" fetches the shown preset's page; meanwhile "View Site" and "Preset Test"
 	// are disabled.
 	BRect buttons(frame.left + 398, frame.top + 190, frame.left + 640, frame.top + 214);
@@ -300,6 +298,11 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	fServer.Release();
 	EXPECT_TRUE(WaitForX([&]() { return SamePixels(Area(buttons), enabled); }));
 	SaveScreen(frame, "settings-x11-edited.png");
+
+	// "Preset Test" makes the view update at once.
+	int updates = count_of(Log(), "WV_UPDATE");
+	ClickIn(settings, 524 + 58, 190 + 12);
+	EXPECT_TRUE(WaitForX([&]() { return count_of(Log(), "WV_UPDATE") > updates; })) << Log();
 
 	// Closing the window stores the options and the frame, saves, and tells the view.
 	mark = program.Printed().size();

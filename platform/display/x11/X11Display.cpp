@@ -87,8 +87,8 @@ X11Display::X11Display(::Display* x)
 	: fX(x), fScreen(DefaultScreen(x)), fRoot(RootWindow(x, fScreen)),
 	  fVisual(DefaultVisual(x, fScreen)), fDepth(DefaultDepth(x, fScreen)), fGC(NULL),
 	  fDirectPixels(false), fInputMethod(NULL), fHasWindowManager(false), fActive(NULL),
-	  fSideModifiers(0), fKeyBytes(256), fKeyRepeats(256, -1), fClipboardWindow(0),
-	  fClipboardOwned(false), fQuitting(false)
+	  fSideModifiers(0), fLastPointer(-1, -1), fKeyBytes(256), fKeyRepeats(256, -1),
+	  fClipboardWindow(0), fClipboardOwned(false), fQuitting(false)
 {
 	fWakePipe[0] = fWakePipe[1] = -1;
 	if (pipe2(fWakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
@@ -501,6 +501,7 @@ X11Display::_HandleButton(X11Window* window, const XButtonEvent& event)
 	uint32 button = x11_button(event.button);
 	if (button == 0)
 		return;
+	fLastPointer.Set(event.x_root, event.y_root);
 
 	uint32 held = x11_buttons(event.state);
 	std::unique_ptr<BMessage> message;
@@ -534,6 +535,10 @@ X11Display::_HandleMotion(X11Window* window, const XMotionEvent& event)
 			&& next.xmotion.state == event.state)
 			return;
 	}
+	BPoint where(event.x_root, event.y_root);
+	if (where == fLastPointer)
+		return;
+	fLastPointer = where;
 	std::unique_ptr<BMessage> message(
 		make_mouse_message(B_MOUSE_MOVED, BPoint(event.x_root, event.y_root),
 			x11_buttons(event.state), _WithSides(x11_modifiers(event.state)), system_time(), 0));
@@ -547,6 +552,7 @@ X11Display::_HandleCrossing(X11Window* window, const XCrossingEvent& event)
 	if (event.detail == NotifyInferior)
 		return;
 	BPoint where(event.x_root, event.y_root);
+	fLastPointer = where;
 	uint32 buttons = x11_buttons(event.state);
 	uint32 modifiers = _WithSides(x11_modifiers(event.state));
 	if (event.type == EnterNotify) {

@@ -223,6 +223,9 @@ public:
 	ClickCounter fClicks;
 	// The left and right modifier keys held, as B_LEFT_SHIFT_KEY and so on
 	uint32 fSideModifiers;
+	// Where the pointer was at the last pointer event, in root coordinates: a motion event
+	// that does not move it is no move (a press or a fake motion to the same place).
+	BPoint fLastPointer;
 	// What each key held down typed, and how often it repeated
 	std::vector<std::string> fKeyBytes;
 	std::vector<int32> fKeyRepeats;
