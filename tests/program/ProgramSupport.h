@@ -13,6 +13,7 @@
 #include <string.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -60,20 +61,28 @@ public:
 			envp.push_back(&entry[0]);
 		envp.push_back(NULL);
 
-		int output[2];
-		if (pipe2(output, O_CLOEXEC) != 0)
+		// Standard output is a terminal, as when a user starts the program from one: the C
+		// library then passes on every line at once, and the test can wait for it.
+		int fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+		if (fd < 0 || grantpt(fd) != 0 || unlockpt(fd) != 0)
 			return false;
+		int terminal = open(ptsname(fd), O_RDWR | O_NOCTTY | O_CLOEXEC);
+		if (terminal < 0)
+			return false;
+		struct termios mode;
+		tcgetattr(terminal, &mode);
+		cfmakeraw(&mode);
+		tcsetattr(terminal, TCSANOW, &mode);
 		fPid = fork();
 		if (fPid < 0)
 			return false;
 		if (fPid == 0) {
-			dup2(output[1], STDOUT_FILENO);
+			dup2(terminal, STDOUT_FILENO);
 			char* argv[] = {const_cast<char*>(executable.c_str()), NULL};
 			execve(executable.c_str(), argv, envp.data());
 			_exit(127);
 		}
-		close(output[1]);
-		int fd = output[0];
+		close(terminal);
 		fReader = std::thread([this, fd]() {
 			char buffer[4096];
 			ssize_t bytes;

@@ -214,6 +214,7 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	EXPECT_EQ(hints.min_height, 241);
 	EXPECT_EQ(hints.max_height, 291);
 	ASSERT_TRUE(program.WaitFor("-- StartUp DSettWindow-End--"));
+	ASSERT_TRUE(WaitForX([&]() { return Shades(Picture(settings)) > 8; }));
 	SaveScreen(Geometry(settings), "settings-x11-opened.png");
 
 	// While it is open, clicks on the view only print.
