@@ -104,15 +104,20 @@ public:
 			return false;
 		fData[fSize] = '\0';
 
+		// Offsets are kept in 32 bits, four bytes a piece: a page of nothing but line ends
+		// then needs four times its size, not more.
+		if (fSize > kMaxPageSize) {
+			printf(" page too large to read: %zu bytes\n", fSize);
+			return false;
+		}
 		// Lines of a page are rarely shorter than this on average; growing the list would
 		// copy it.
-		fPieces.reserve(fSize / 32 + 16);
+		fStarts.reserve(fSize / 32 + 16);
 		for (size_t start = 0; start < fSize;) {
 			size_t limit = min_c(fSize, start + kLineBuffer - 1);
 			const char* lineEnd = (const char*)memchr(fData + start, '\n', limit - start);
 			size_t end = lineEnd != NULL ? lineEnd - fData + 1 : limit;
-			Piece piece = {start, end, start + strnlen(fData + start, end - start)};
-			fPieces.push_back(piece);
+			fStarts.push_back((uint32)start);
 			start = end;
 		}
 		return true;
@@ -121,16 +126,17 @@ public:
 	int32
 	CountPieces() const
 	{
-		return (int32)fPieces.size();
+		return (int32)fStarts.size();
 	}
 
 	// The piece as the line reader holds it: its text up to the first NUL, terminated.
 	void
 	CopyPiece(int32 index, char* line) const
 	{
-		const Piece& piece = fPieces[index];
-		memcpy(line, fData + piece.start, piece.textEnd - piece.start);
-		line[piece.textEnd - piece.start] = '\0';
+		size_t start = fStarts[index];
+		size_t textEnd = _TextEnd(index);
+		memcpy(line, fData + start, textEnd - start);
+		line[textEnd - start] = '\0';
 	}
 
 	// Finds every occurrence of the patterns in one pass over the page; a pattern's id is
@@ -138,7 +144,7 @@ public:
 	void
 	FindAll(const std::vector<BString>& patterns)
 	{
-		fOccurrences.assign(patterns.size(), std::vector<size_t>());
+		fOccurrences.assign(patterns.size(), std::vector<uint32>());
 		fLengths.clear();
 		MultiSearch search;
 		for (const BString& pattern : patterns) {
@@ -148,14 +154,14 @@ public:
 		if (search.TotalLength() <= kMaxAutomatonStates) {
 			search.Build();
 			search.Scan(fData, fSize,
-				[this](size_t id, size_t start) { fOccurrences[id].push_back(start); });
+				[this](size_t id, size_t start) { fOccurrences[id].push_back((uint32)start); });
 		} else {
 			for (size_t id = 0; id < patterns.size(); id++) {
 				if (fLengths[id] == 0)
 					continue;
 				for (size_t at = _Search(0, patterns[id].String()); at != kNotFound;
 					 at = _Search(at + 1, patterns[id].String())) {
-					fOccurrences[id].push_back(at);
+					fOccurrences[id].push_back((uint32)at);
 				}
 			}
 		}
@@ -165,24 +171,24 @@ public:
 	std::vector<bool>
 	PiecesHolding(size_t first, size_t last) const
 	{
-		std::vector<bool> holding(fPieces.size(), false);
+		std::vector<bool> holding(fStarts.size(), false);
 		for (size_t id = first; id < last; id++) {
 			if (fLengths[id] == 0) {
-				holding.assign(fPieces.size(), true);
+				holding.assign(fStarts.size(), true);
 				return holding;
 			}
 			for (size_t start : fOccurrences[id]) {
 				// The piece that holds the occurrence's first byte.
 				size_t low = 0;
-				size_t high = fPieces.size();
+				size_t high = fStarts.size();
 				while (high - low > 1) {
 					size_t middle = (low + high) / 2;
-					if (fPieces[middle].start <= start)
+					if (fStarts[middle] <= start)
 						low = middle;
 					else
 						high = middle;
 				}
-				if (start + fLengths[id] <= fPieces[low].textEnd)
+				if (start + fLengths[id] <= _TextEnd(low))
 					holding[low] = true;
 			}
 		}
@@ -194,16 +200,16 @@ public:
 	ssize_t
 	Find(int32 index, size_t id, size_t& cursor) const
 	{
-		const Piece& piece = fPieces[index];
+		const size_t start = fStarts[index];
 		const size_t length = fLengths[id];
 		if (length == 0)
 			return 0;
-		const std::vector<size_t>& found = fOccurrences[id];
-		while (cursor < found.size() && found[cursor] < piece.start)
+		const std::vector<uint32>& found = fOccurrences[id];
+		while (cursor < found.size() && found[cursor] < start)
 			cursor++;
-		if (cursor == found.size() || found[cursor] + length > piece.textEnd)
+		if (cursor == found.size() || found[cursor] + length > _TextEnd(index))
 			return -1;
-		return found[cursor] - piece.start;
+		return found[cursor] - start;
 	}
 
 	// An image's source attribute ends at the quote before " alt=": it becomes an apostrophe.
@@ -217,9 +223,9 @@ public:
 			size_t offset = _Search(position, kAltQuote);
 			if (offset == kNotFound)
 				break;
-			while (fPieces[piece].end <= offset)
+			while (_End(piece) <= offset)
 				piece++;
-			if (offset + length <= fPieces[piece].textEnd)
+			if (offset + length <= _TextEnd(piece))
 				fData[offset] = '\'';
 			position = offset + 1;
 		}
@@ -245,16 +251,26 @@ private:
 		return kNotFound;
 	}
 
-	struct Piece {
-		size_t start;
-		size_t end;
-		size_t textEnd;
-	};
+	// Where a piece ends, and where its text ends: at its first NUL.
+	size_t
+	_End(size_t index) const
+	{
+		return index + 1 < fStarts.size() ? fStarts[index + 1] : fSize;
+	}
+
+	size_t
+	_TextEnd(size_t index) const
+	{
+		size_t start = fStarts[index];
+		return start + strnlen(fData + start, _End(index) - start);
+	}
+
+	static constexpr size_t kMaxPageSize = 0xffffffffU;
 
 	char* fData;
 	size_t fSize;
-	std::vector<Piece> fPieces;
-	std::vector<std::vector<size_t>> fOccurrences;
+	std::vector<uint32> fStarts;
+	std::vector<std::vector<uint32>> fOccurrences;
 	std::vector<size_t> fLengths;
 };
 
