@@ -162,6 +162,30 @@ TEST_F(ViewMessagesTest, CodesWithoutAnEntryActAndUnknownCodesAreLoggedAndPassed
 }
 
 
+// Ticks that pile up while the view is busy give one update, not one each; the update
+// message still runs its own.
+TEST_F(ViewMessagesTest, TicksThatPileUpCauseOneUpdate)
+{
+	WView* view = Show();
+	BMessenger messenger(view);
+	ASSERT_TRUE(WaitForLog("\thost0"));
+	int updates = Count(Log(), "\thost");
+
+	ASSERT_TRUE(fWindow->Lock());
+	for (int i = 0; i < 5; i++)
+		ASSERT_EQ(messenger.SendMessage(kMsgPulse), B_OK);
+	fWindow->Unlock();
+	ASSERT_TRUE(WaitForLog("WV_PULSE ", 5));
+	ASSERT_EQ(messenger.SendMessage(kMsgUpdate), B_OK);
+	ASSERT_TRUE(WaitForLog("WV_UPDATE "));
+	// (The update message comes after the ticks, so its update is the last.)
+	ASSERT_TRUE(WaitUntil([&]() { return Count(Log(), "\thost") >= updates + 2; }));
+	BMessage reply;
+	ASSERT_EQ(messenger.SendMessage('TICK', &reply), B_OK);
+	EXPECT_EQ(Count(Log(), "\thost"), updates + 2) << Log();
+}
+
+
 namespace {
 
 
