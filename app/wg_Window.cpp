@@ -68,21 +68,10 @@ DSWindow::MessageReceived(BMessage* message)
 {
 	prefs->Logbuch(0, message, "Win  ", true, true);
 
-	switch (message->what) {
-	case 'TICK':
-	case '_KDN':
-	case '_KYD':
-	case '_KYU':
-	case '_MCH':
-	case '_MDN':
-	case '_MMV':
-	case '_MSI':
-	case '_MUP':
-	case '_MWC':
-	case '_PBL':
-	case '_UKU':
-		break;
+	if (IsIgnoredInput(message->what))
+		return;
 
+	switch (message->what) {
 	case '_UKD':
 		AddOptionalByWinKey(message);
 		break;
@@ -163,6 +152,29 @@ void
 DSWindow::AddOptionalByWinKey(BMessage* message)
 {
 	PrintWinKey(message);
+}
+
+
+bool
+IsIgnoredInput(uint32 code)
+{
+	switch (code) {
+	case 'TICK':
+	case '_KDN':
+	case '_KYD':
+	case '_KYU':
+	case '_MCH':
+	case '_MDN':
+	case '_MMV':
+	case '_MSI':
+	case '_MUP':
+	case '_MWC':
+	case '_PBL':
+	case '_UKU':
+		return true;
+	default:
+		return false;
+	}
 }
 
 

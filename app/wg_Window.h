@@ -45,6 +45,9 @@ void DoErrorW(const char* text);
 void DoErrorB(const char* text);
 void GetHelp();
 
+// Input events and ticks that the windows let pass without a word
+bool IsIgnoredInput(uint32 code);
+
 // The console lines of a key that has no character (the Windows keys, for example).
 void PrintWinKey(BMessage* message);
 

@@ -88,6 +88,8 @@ void
 DSettWindow::MessageReceived(BMessage* message)
 {
 	_DropChecks(message);
+	if (IsIgnoredInput(message->what))
+		return;
 
 	switch (message->what) {
 	case kMsgUpdateSpeed:
@@ -235,20 +237,6 @@ DSettWindow::MessageReceived(BMessage* message)
 
 	case B_UNMAPPED_KEY_DOWN:
 		AddOptionalByWinKey(message);
-		break;
-
-	case 'TICK':
-	case '_KDN':
-	case '_KYD':
-	case '_KYU':
-	case '_MCH':
-	case '_MDN':
-	case '_MMV':
-	case '_MSI':
-	case '_MUP':
-	case '_MWC':
-	case '_PBL':
-	case '_UKU':
 		break;
 
 	default:

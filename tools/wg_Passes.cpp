@@ -11,7 +11,6 @@
 
 #include <OS.h>
 
-#include <string>
 #include <vector>
 
 #include "wg_PassFrame.h"
@@ -411,6 +410,23 @@ format_count(char* out, int32 count)
 }
 
 
+static const size_t kNoBytes = (size_t)-1;
+
+
+// Where the bytes first stand in the text, or kNoBytes.
+static size_t
+find_bytes(const std::vector<char>& text, const char* bytes, size_t length)
+{
+	if (length == 0)
+		return 0;
+	for (size_t at = 0; at + length <= text.size(); at++) {
+		if (text[at] == bytes[0] && memcmp(text.data() + at, bytes, length) == 0)
+			return at;
+	}
+	return kNoBytes;
+}
+
+
 // Numbers the first occurrence of each tag that the line holds, in the order of the tags:
 // "<title>" becomes "<title>:0|" in the first line that holds it, "<title>:1|" in the
 // next, and so on. A tag is looked for in what the tags before it made of the line.
@@ -418,7 +434,7 @@ static void
 count_line(TagEntry* tags, uint32 found, const char* line, size_t length, Output& output)
 {
 	char marker[kTagPatternSize + 32];
-	std::string copy(line, length);
+	std::vector<char> copy(line, line + length);
 	for (int32 i = 0; i < kTagCount; i++) {
 		if ((found & (1u << i)) == 0)
 			continue;
@@ -427,9 +443,11 @@ count_line(TagEntry* tags, uint32 found, const char* line, size_t length, Output
 		memcpy(marker, tag.pattern, patternLength);
 		size_t markerLength = patternLength + format_count(marker + patternLength, tag.count);
 		tag.count++;
-		size_t at = copy.find(tag.pattern);
-		if (at != std::string::npos)
-			copy.replace(at, strlen(tag.pattern), marker, markerLength);
+		size_t at = find_bytes(copy, tag.pattern, patternLength);
+		if (at != kNoBytes) {
+			copy.erase(copy.begin() + at, copy.begin() + at + patternLength);
+			copy.insert(copy.begin() + at, marker, marker + markerLength);
+		}
 	}
 	output.Append(copy.data(), copy.size());
 }

@@ -168,9 +168,7 @@ BButton::MouseDown(BPoint where)
 	(void)where;
 	if (!IsEnabled())
 		return;
-	BMessage* message = Window() != NULL ? Window()->CurrentMessage() : NULL;
-	if (message != NULL
-		&& (message->GetInt32("buttons", B_PRIMARY_MOUSE_BUTTON) & B_PRIMARY_MOUSE_BUTTON) == 0)
+	if (!BPrivate::primary_button_pressed(this))
 		return;
 	// The window sends the moves and the release to this view while the button is held.
 	SetTracking(true);

@@ -9,6 +9,7 @@
 #include <math.h>
 
 #include <InterfaceDefs.h>
+#include <Message.h>
 #include <String.h>
 #include <View.h>
 #include <Window.h>
@@ -136,6 +137,15 @@ draw_label(BView* view, const char* label, BRect rect, rgb_color color, float ho
 	view->SetDrawingMode(mode);
 	view->SetHighColor(saved);
 	return baseline;
+}
+
+
+bool
+primary_button_pressed(BView* view)
+{
+	BMessage* message = view->Window() != NULL ? view->Window()->CurrentMessage() : NULL;
+	return message == NULL
+		|| (message->GetInt32("buttons", B_PRIMARY_MOUSE_BUTTON) & B_PRIMARY_MOUSE_BUTTON) != 0;
 }
 
 

@@ -13,6 +13,8 @@
 #include <InterfaceDefs.h>
 #include <Window.h>
 
+#include "ControlLook.h"
+
 
 namespace {
 
@@ -156,9 +158,7 @@ BSlider::MouseDown(BPoint point)
 {
 	if (!IsEnabled())
 		return;
-	BMessage* message = Window() != NULL ? Window()->CurrentMessage() : NULL;
-	if (message != NULL
-		&& (message->GetInt32("buttons", B_PRIMARY_MOUSE_BUTTON) & B_PRIMARY_MOUSE_BUTTON) == 0)
+	if (!BPrivate::primary_button_pressed(this))
 		return;
 	// The window sends the moves and the release to this view while the button is held, so
 	// the slider follows them as they come instead of polling the pointer.

@@ -46,6 +46,11 @@ void fill_glossy(
 BPoint draw_label(BView* view, const char* label, BRect rect, rgb_color color, float horizontal);
 
 
+// Whether the press the view's window handles now is one of the primary button (controls
+// answer no other).
+bool primary_button_pressed(BView* view);
+
+
 } // namespace BPrivate
 
 
