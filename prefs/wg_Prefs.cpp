@@ -474,6 +474,15 @@ Prefs::GetStr(const char* key, char* value, char* deflt)
 	// and after 255 bytes at the latest.
 	buffer[min_c((size_t)result, kMaxStringAttr - 1)] = '\0';
 	strcpy(value, buffer);
+
+	// An over-long stored text would take the room of the other settings: it is replaced by
+	// the part that was read.
+	attr_info info;
+	if (!fReadOnly && settingsFile->GetAttrInfo(key, &info) == B_OK
+		&& info.size > (off_t)kMaxStringAttr) {
+		printf("%s was too long: cut to %zu bytes\n", key, strlen(value));
+		settingsFile->WriteAttr(key, B_STRING_TYPE, 0, value, strlen(value) + 1);
+	}
 	return true;
 }
 

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 build=build-fuzz
-targets=(fuzz_passes fuzz_extract fuzz_presets fuzz_taglist)
+targets=(fuzz_passes fuzz_pass_bytes fuzz_extract fuzz_presets fuzz_taglist)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DWG_FUZZ=ON -DWG_BENCH=OFF \

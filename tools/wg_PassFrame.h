@@ -57,6 +57,20 @@ public:
 		return ferror(file) == 0;
 	}
 
+	// The bytes themselves, as if they were a file's.
+	bool
+	SetTo(const char* bytes, size_t size)
+	{
+		char* data = (char*)realloc(fData, size + 1);
+		if (data == NULL)
+			return false;
+		fData = data;
+		memcpy(fData, bytes, size);
+		fSize = size;
+		fData[fSize] = '\0';
+		return true;
+	}
+
 	const char*
 	Data() const
 	{
@@ -163,6 +177,17 @@ public:
 		fSize += length;
 	}
 
+	const char*
+	Data() const
+	{
+		return fData;
+	}
+	size_t
+	Size() const
+	{
+		return fSize;
+	}
+
 	bool
 	Write(FILE* file) const
 	{
@@ -189,6 +214,12 @@ private:
 
 
 typedef void (*transform_func)(const Text& input, Output& output);
+
+// What the three passes make of a file's text, in memory.
+void AddBreaksText(const Text& input, Output& output);
+void ReplaceCriticalsText(const Text& input, Output& output);
+// Numbers the tag-list markers; the counts go on from what the tag table holds.
+void CountTagsText(const Text& input, Output& output);
 
 // Transforms the file into a temporary file next to it (the path and `letter`), removes
 // the file with an "rm" command, renames the temporary file to its name and marks it as

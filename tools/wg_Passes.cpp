@@ -24,8 +24,8 @@
 // Puts chosen tags at the start of a line and joins each table row into one line. After a
 // semicolon the next byte, and after a "<" the next three, are copied without being looked
 // at themselves.
-static void
-add_breaks(const Text& input, Output& output)
+void
+AddBreaksText(const Text& input, Output& output)
 {
 	// The bytes that need a look outside a table row, and inside one.
 	static uint8 sStops[2][256];
@@ -124,7 +124,7 @@ void
 AddBreaksInFile(const char* path)
 {
 	printf(" = AddBreaksInFile =\n");
-	RunPass(path, 'x', add_breaks);
+	RunPass(path, 'x', AddBreaksText);
 }
 
 
@@ -359,8 +359,8 @@ private:
 };
 
 
-static void
-replace_criticals(const Text& input, Output& output)
+void
+ReplaceCriticalsText(const Text& input, Output& output)
 {
 	static const CriticalRows sRows;
 	LineReader reader(input);
@@ -377,7 +377,7 @@ void
 ReplaceCriticals(const char* path)
 {
 	printf(" = ReplaceCriticals =\n");
-	RunPass(path, 'z', replace_criticals);
+	RunPass(path, 'z', ReplaceCriticalsText);
 	snooze(5000);
 }
 
@@ -455,8 +455,8 @@ count_line(TagEntry* tags, uint32 found, const char* line, size_t length, Output
 
 // Most lines hold no tag: one search for all tags over the file finds which lines hold
 // which tags, and only those lines are changed.
-static void
-count_tags(const Text& input, Output& output)
+void
+CountTagsText(const Text& input, Output& output)
 {
 	static_assert(kTagCount <= 32, "a line's tags are bits of a 32-bit mask");
 	TagEntry* tags = Prefs::getSTPrefs()->tagList;
@@ -524,5 +524,5 @@ TagCounter(const char* path)
 	TagEntry* tags = Prefs::getSTPrefs()->tagList;
 	for (int32 i = 0; i < kTagCount; i++)
 		tags[i].count = 0;
-	RunPass(path, 'y', count_tags);
+	RunPass(path, 'y', CountTagsText);
 }

@@ -134,9 +134,11 @@ TEST_F(PrefsTest, StringsAreCutAt255BytesAndAlwaysTerminated)
 	EXPECT_TRUE(prefs->GetStr("sample", value, deflt));
 	EXPECT_EQ(std::string(value), text255);
 
-	EXPECT_TRUE(prefs->PutStr("sample", std::string(300, 'b').c_str()));
+	// A longer stored text is read cut, and stored cut, so that it takes no more room.
+	EXPECT_TRUE(prefs->PutStr("sample", std::string(1000, 'b').c_str()));
 	EXPECT_TRUE(prefs->GetStr("sample", value, deflt));
 	EXPECT_EQ(std::string(value), std::string(255, 'b'));
+	EXPECT_EQ(Attr("sample"), "CSTR" + std::string(255, 'b') + '\0');
 
 	SetAttr("sample", "CSTRno terminator");
 	memset(value, 'x', sizeof(value));
