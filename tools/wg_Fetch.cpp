@@ -21,6 +21,7 @@
 #include <atomic>
 
 #include <AppDefs.h>
+#include <Application.h>
 #include <Entry.h>
 #include <FindDirectory.h>
 #include <Looper.h>
@@ -146,12 +147,10 @@ monotonic_ms()
 }
 
 
-// Whether the window (or other looper) whose thread runs the download was asked to quit
-// meanwhile: by its close box, or by the view's "Quit".
+// Whether the looper holds a request to quit: B_QUIT_REQUESTED, or the view's "Quit".
 static bool
-quit_is_waiting()
+quit_is_queued(BLooper* looper)
 {
-	BLooper* looper = BLooper::LooperForThread(find_thread(NULL));
 	BMessageQueue* queue = looper != NULL ? looper->MessageQueue() : NULL;
 	if (queue == NULL || !queue->Lock())
 		return false;
@@ -159,6 +158,16 @@ quit_is_waiting()
 		|| queue->FindMessage((uint32)'wvqu') != NULL;
 	queue->Unlock();
 	return waiting;
+}
+
+
+// Whether the program was asked to quit while the download runs: the window whose thread
+// runs it by its close box or the view's "Quit", or the application by a signal before it
+// runs (the first update runs while the main window is made).
+static bool
+quit_is_waiting()
+{
+	return quit_is_queued(BLooper::LooperForThread(find_thread(NULL))) || quit_is_queued(be_app);
 }
 
 
