@@ -321,10 +321,11 @@ BCatalog::CountItems() const
 
 static pthread_mutex_t sCatalogLock = PTHREAD_MUTEX_INITIALIZER;
 // The catalogs read so far, by program folder, signature and languages; they live as long
-// as the process, since the texts they gave out are still shown.
-static std::map<std::string, BCatalog*> sCatalogs;
+// as the process (also while its threads end after exit()), since the texts they gave out
+// may still be shown.
+static std::map<std::string, BCatalog*>* sCatalogs = new std::map<std::string, BCatalog*>;
 // The program folder of each image that asked, by the image's load address
-static std::map<uintptr_t, std::string> sImageFolders;
+static std::map<uintptr_t, std::string>* sImageFolders = new std::map<uintptr_t, std::string>;
 
 
 // The folder of the program that the image belongs to: the image's own folder, or the
@@ -336,8 +337,8 @@ program_folder_of(const void* address)
 	struct link_map* map = NULL;
 	if (dladdr1(address, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0)
 		return std::string();
-	auto known = sImageFolders.find((uintptr_t)info.dli_fbase);
-	if (known != sImageFolders.end())
+	auto known = sImageFolders->find((uintptr_t)info.dli_fbase);
+	if (known != sImageFolders->end())
 		return known->second;
 
 	// The executable itself has no name in the link map.
@@ -354,7 +355,7 @@ program_folder_of(const void* address)
 		if (slash != std::string::npos && folder.compare(slash, std::string::npos, "/lib") == 0)
 			folder.erase(slash);
 	}
-	sImageFolders[(uintptr_t)info.dli_fbase] = folder;
+	(*sImageFolders)[(uintptr_t)info.dli_fbase] = folder;
 	return folder;
 }
 
@@ -395,7 +396,7 @@ BLocaleRoster::GetCatalog()
 	std::string key = folder + '\n' + signature;
 	for (const std::string& language : languages)
 		key += '\n' + language;
-	BCatalog*& catalog = sCatalogs[key];
+	BCatalog*& catalog = (*sCatalogs)[key];
 	if (catalog == NULL) {
 		catalog = new BCatalog();
 		if (!folder.empty()) {
