@@ -249,8 +249,9 @@ DoErrorB(const char* text)
 void
 GetHelp()
 {
-	BAlert* alert = new BAlert("GetHelp", "\t\t\n  Help-Alert...\t  \n not defined...\n", "Thanks",
-		NULL, NULL, B_WIDTH_AS_USUAL, B_INFO_ALERT);
+	BAlert* alert
+		= new BAlert("GetHelp", B_TRANSLATE("\t\t\n  Help-Alert...\t  \n not defined...\n"),
+			B_TRANSLATE("Thanks"), NULL, NULL, B_WIDTH_AS_USUAL, B_INFO_ALERT);
 	alert->SetShortcut(0, B_ENTER);
 	alert->Go(NULL);
 }

@@ -8,7 +8,7 @@ packages=(
 	libgtest-dev libgmock-dev libbenchmark-dev
 	libfreetype-dev libfontconfig-dev fonts-dejavu-core
 	libpng-dev libjpeg-dev libgif-dev libx11-dev libxtst-dev xvfb xauth
-	wget attr python3 conky-std x11-utils
+	wget attr python3 conky-std x11-utils librsvg2-bin
 )
 
 missing=()

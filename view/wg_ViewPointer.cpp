@@ -9,6 +9,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <Catalog.h>
 #include <Entry.h>
 #include <FindDirectory.h>
 #include <InterfaceDefs.h>
@@ -24,6 +25,10 @@
 #include "wg_Prefs.h"
 #include "wg_SettWindow.h"
 #include "wg_Tools.h"
+
+
+#undef B_TRANSLATION_CONTEXT
+#define B_TRANSLATION_CONTEXT "WebgrazerView"
 
 
 // The longest commands that start the browser and Tracker, with the terminating zero.
@@ -93,7 +98,7 @@ WView::OpenMainPage()
 {
 	BString* title = labelList != NULL ? (BString*)labelList->ItemAt(0) : NULL;
 	if (title == NULL) {
-		DoAlert("Can't open title with Browser");
+		DoAlert(B_TRANSLATE("Can't open title with Browser"));
 		return;
 	}
 

@@ -10,16 +10,36 @@
 #include <SupportDefs.h>
 
 
+class BCatalogData;
+class BString;
+
+
 // The texts of a program in the user's language. Without a catalog for that language, the
 // English text the program gives is the answer.
 class BCatalog {
 public:
 	BCatalog();
+	BCatalog(const char* signature, const char* language = NULL);
 	virtual ~BCatalog();
 
 	const char* GetString(
 		const char* string, const char* context = NULL, const char* comment = NULL);
+
+	status_t GetSignature(BString* signature);
+	status_t GetLanguage(BString* language);
+
+	status_t SetTo(const char* signature, const char* language = NULL);
+
 	status_t InitCheck() const;
+	int32 CountItems() const;
+
+private:
+	BCatalog(const BCatalog&);
+	const BCatalog& operator=(const BCatalog&);
+
+	friend class BLocaleRoster;
+
+	BCatalogData* fCatalogData;
 };
 
 

@@ -14,14 +14,17 @@ class BCatalog;
 
 class BLocaleRoster {
 public:
-	static BLocaleRoster* Default();
-
-	BCatalog* GetCatalog();
-
-private:
-	BLocaleRoster();
 	~BLocaleRoster();
 
+	static BLocaleRoster* Default();
+
+	// The catalog of the calling image in the user's language
+	BCatalog* GetCatalog();
+
+protected:
+	BLocaleRoster();
+
+private:
 	BCatalog* fCatalog;
 };
 

@@ -35,13 +35,15 @@
 //	B_SYSTEM_VAR_DIRECTORY		$XDG_STATE_HOME, else <home>/.local/state
 //	B_DESKTOP_DIRECTORY			<home>/Desktop
 //	B_SYSTEM_DIRECTORY			$HAIKU_SYSTEM_DIR, else the parent of the folder that holds
-//								the layer library (build/system/lib/libbe.so in the build tree)
+//								the layer library (build/system/lib/libbe.so in the build tree,
+//								PREFIX/lib/webgrazer/system/lib/libbe.so when installed)
 //	B_SYSTEM_BIN_DIRECTORY		<system>/bin
 //	B_SYSTEM_LIB_DIRECTORY		<system>/lib
 //	B_SYSTEM_DATA_DIRECTORY		<system>/data
 //	B_SYSTEM_TEMP_DIRECTORY		$TMPDIR, else /tmp
 //	B_APPS_DIRECTORY			$HAIKU_APPS_DIR, else the parent of <system> (so that
-//								B_APPS_DIRECTORY + "/Webgrazer" is build/Webgrazer)
+//								B_APPS_DIRECTORY + "/Webgrazer" is build/Webgrazer, or
+//								PREFIX/lib/webgrazer/Webgrazer when installed)
 //	B_PREFERENCES_DIRECTORY		<system>/preferences
 //	any other constant			B_BAD_VALUE
 //
