@@ -73,30 +73,42 @@ protected:
 			B_OK);
 	}
 
-	// A mapped override-redirect window: an open menu
+	// A mapped override-redirect window: an open menu; 0 when none is open.
+	Window
+	OpenMenu()
+	{
+		Window root;
+		Window parent;
+		Window* children = NULL;
+		unsigned int count = 0;
+		Window found = 0;
+		if (XQueryTree(fX, fRoot, &root, &parent, &children, &count) == 0)
+			return 0;
+		for (unsigned int i = 0; i < count; i++) {
+			XWindowAttributes attributes;
+			if (XGetWindowAttributes(fX, children[i], &attributes) != 0
+				&& attributes.override_redirect && attributes.map_state == IsViewable)
+				found = children[i];
+		}
+		if (children != NULL)
+			XFree(children);
+		return found;
+	}
+
+	// Waits for a menu to open
 	Window
 	FindMenu()
 	{
 		Window found = 0;
-		WaitForX([&]() {
-			Window root;
-			Window parent;
-			Window* children = NULL;
-			unsigned int count = 0;
-			found = 0;
-			if (XQueryTree(fX, fRoot, &root, &parent, &children, &count) == 0)
-				return false;
-			for (unsigned int i = 0; i < count; i++) {
-				XWindowAttributes attributes;
-				if (XGetWindowAttributes(fX, children[i], &attributes) != 0
-					&& attributes.override_redirect && attributes.map_state == IsViewable)
-					found = children[i];
-			}
-			if (children != NULL)
-				XFree(children);
-			return found != 0;
-		});
+		WaitForX([&]() { return (found = OpenMenu()) != 0; });
 		return found;
+	}
+
+	// Waits until no menu is open any more, so that the next click is not the menu's.
+	bool
+	WaitForMenusClosed()
+	{
+		return WaitForX([&]() { return OpenMenu() == 0; });
 	}
 
 	std::string

@@ -205,6 +205,7 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	Click((int)menuFrame.left + 30, (int)(menuFrame.top + 1 + item + 9 + item / 2));
 	Window settings = FindWindow("Webgrazer-Settings");
 	ASSERT_NE(settings, 0u) << program.Printed();
+	ASSERT_TRUE(WaitForMenusClosed());
 	EXPECT_EQ(Geometry(settings), BRect(30, 50, 690, 290));
 	XSizeHints hints;
 	long supplied = 0;
@@ -271,6 +272,7 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	menuFrame = Geometry(menu);
 	Click((int)menuFrame.left + 30, (int)(menuFrame.top + 1 + index * item + item / 2));
 	ASSERT_TRUE(program.WaitFor("** NEW: 'MyPresets.txt'")) << program.Printed();
+	ASSERT_TRUE(WaitForMenusClosed());
 	EXPECT_TRUE(program.WaitFor("FillPresetMenu() PresetPopUp-Items 3 \n"));
 
 	// "Open Presets" opens the preset file with Tracker; an edit of the file is noticed.
