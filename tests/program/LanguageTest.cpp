@@ -55,6 +55,8 @@ TEST_F(GuiTest, SpeaksGermanOnAGermanDesktop)
 	EXPECT_STREQ(settings->fUpdate->Label(), "Aktualisierung alle 1 Min.");
 	EXPECT_STREQ(settings->fScanTest->Label(), "Vorlage testen");
 	settings->Unlock();
+	// Drawn once the window has handled what waits for it.
+	ASSERT_TRUE(Sync(settings, 'TICK'));
 	mkdir(WG_TEST_OUTPUT, 0755);
 	headless_save_screenshot(WG_TEST_OUTPUT "/settings-german.png");
 }
