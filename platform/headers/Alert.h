@@ -6,6 +6,8 @@
 #define _ALERT_H
 
 
+#include <vector>
+
 #include <Window.h>
 
 

@@ -7,6 +7,7 @@
 
 
 #include <Locker.h>
+#include <Looper.h>
 
 
 class BAutolock {

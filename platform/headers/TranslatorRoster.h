@@ -6,11 +6,12 @@
 #define _TRANSLATOR_ROSTER_H
 
 
-#include <DataIO.h>
+#include <Archivable.h>
 #include <TranslationDefs.h>
 
 
 class BMessage;
+class BPositionIO;
 
 namespace BPrivate {
 class TranslatorRosterPrivate;

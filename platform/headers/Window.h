@@ -7,8 +7,8 @@
 
 
 #include <Looper.h>
-#include <Rect.h>
-#include <String.h>
+#include <StorageDefs.h>
+#include <View.h>
 
 
 class BButton;

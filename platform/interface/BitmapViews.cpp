@@ -10,6 +10,7 @@
 
 #include <BitmapStream.h>
 #include <File.h>
+#include <Locker.h>
 #include <TranslatorFormats.h>
 #include <TranslatorRoster.h>
 #include <View.h>
@@ -96,9 +97,13 @@ private:
 };
 
 
+BitmapViews::BitmapViews() : fOwner(NULL), fLocker(new BLocker) { }
+
+
 BitmapViews::~BitmapViews()
 {
 	delete fOwner;
+	delete fLocker;
 }
 
 
