@@ -11,7 +11,6 @@
 
 #include <OS.h>
 
-#include <string>
 #include <vector>
 
 #include "wg_PassFrame.h"
@@ -414,11 +413,29 @@ format_count(char* out, int32 count)
 // Numbers the first occurrence of each tag that the line holds, in the order of the tags:
 // "<title>" becomes "<title>:0|" in the first line that holds it, "<title>:1|" in the
 // next, and so on. A tag is looked for in what the tags before it made of the line.
+// Where the pattern first occurs in the bytes, or NULL.
+static const char*
+find_bytes(const char* bytes, size_t length, const char* pattern, size_t patternLength)
+{
+	if (patternLength == 0)
+		return bytes;
+	const char* end = bytes + length;
+	for (const char* at = bytes; (size_t)(end - at) >= patternLength; at++) {
+		at = (const char*)memchr(at, pattern[0], end - at - patternLength + 1);
+		if (at == NULL)
+			return NULL;
+		if (memcmp(at, pattern, patternLength) == 0)
+			return at;
+	}
+	return NULL;
+}
+
+
 static void
 count_line(TagEntry* tags, uint32 found, const char* line, size_t length, Output& output)
 {
 	char marker[kTagPatternSize + 32];
-	std::string copy(line, length);
+	std::vector<char> copy(line, line + length);
 	for (int32 i = 0; i < kTagCount; i++) {
 		if ((found & (1u << i)) == 0)
 			continue;
@@ -427,9 +444,12 @@ count_line(TagEntry* tags, uint32 found, const char* line, size_t length, Output
 		memcpy(marker, tag.pattern, patternLength);
 		size_t markerLength = patternLength + format_count(marker + patternLength, tag.count);
 		tag.count++;
-		size_t at = copy.find(tag.pattern);
-		if (at != std::string::npos)
-			copy.replace(at, strlen(tag.pattern), marker, markerLength);
+		const char* at = find_bytes(copy.data(), copy.size(), tag.pattern, patternLength);
+		if (at != NULL) {
+			size_t offset = at - copy.data();
+			copy.erase(copy.begin() + offset, copy.begin() + offset + patternLength);
+			copy.insert(copy.begin() + offset, marker, marker + markerLength);
+		}
 	}
 	output.Append(copy.data(), copy.size());
 }
