@@ -21,7 +21,7 @@ public:
 	}
 
 	bool
-	IsLocked() const
+	IsLocked()
 	{
 		return fLocked;
 	}

@@ -97,7 +97,7 @@ public:
 	int32 CountChildren() const;
 	BView* ChildAt(int32 index) const;
 	BView* FindView(const char* viewName) const;
-	BView* FindView(BPoint point);
+	BView* FindView(BPoint point) const;
 
 	BBitmap& operator=(const BBitmap& source);
 

@@ -172,7 +172,7 @@ BBitmap::FindView(const char* viewName) const
 
 
 BView*
-BBitmap::FindView(BPoint point)
+BBitmap::FindView(BPoint point) const
 {
 	if (fViews.fOwner == NULL)
 		return NULL;
