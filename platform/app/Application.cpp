@@ -26,6 +26,7 @@
 #include <Clipboard.h>
 #include <Message.h>
 #include <MessageRunner.h>
+#include <Roster.h>
 #include <Window.h>
 
 #include <AppPrivate.h>

@@ -58,9 +58,7 @@ BLooper::~BLooper()
 	LooperRegistry::Default().RemoveLooper(fToken);
 
 	// Unhandled messages go; senders that wait for a reply get B_NO_REPLY.
-	std::deque<BMessage*> pending = fShared->queue->_Close();
-	for (BMessage* message : pending)
-		delete message;
+	fShared->queue->_Close();
 	delete fLastMessage;
 	fLastMessage = NULL;
 

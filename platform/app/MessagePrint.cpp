@@ -10,6 +10,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <GraphicsDefs.h>
+
 #include <MessageFields.h>
 
 

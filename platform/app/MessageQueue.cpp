@@ -7,8 +7,10 @@
 #include <MessageQueue.h>
 
 #include <algorithm>
-
-#include <Message.h>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 
 #include <LooperRegistry.h>
 
@@ -16,14 +18,26 @@
 typedef std::unique_lock<std::recursive_mutex> QueueLocker;
 
 
-BMessageQueue::BMessageQueue() : fLockCount(0), fLockOwner(-1), fClosed(false) { }
+struct BMessageQueue::Data {
+	Data() : fLockCount(0), fLockOwner(-1), fClosed(false) { }
+
+	mutable std::recursive_mutex fLock;
+	std::atomic<int32> fLockCount;
+	std::atomic<thread_id> fLockOwner;
+	std::condition_variable_any fMessageAdded;
+	std::condition_variable_any fMessageRemoved;
+	std::deque<BMessage*> fMessages;
+	bool fClosed;
+};
+
+
+BMessageQueue::BMessageQueue() : fData(new Data) { }
 
 
 BMessageQueue::~BMessageQueue()
 {
-	std::deque<BMessage*> messages = _Close();
-	for (BMessage* message : messages)
-		delete message;
+	_Close();
+	delete fData;
 }
 
 
@@ -34,10 +48,10 @@ BMessageQueue::AddMessage(BMessage* message)
 		return;
 
 	{
-		QueueLocker lock(fLock);
-		fMessages.push_back(message);
+		QueueLocker lock(fData->fLock);
+		fData->fMessages.push_back(message);
 	}
-	fMessageAdded.notify_all();
+	fData->fMessageAdded.notify_all();
 }
 
 
@@ -49,50 +63,50 @@ BMessageQueue::RemoveMessage(BMessage* message)
 		return;
 
 	{
-		QueueLocker lock(fLock);
-		auto found = std::find(fMessages.begin(), fMessages.end(), message);
-		if (found == fMessages.end())
+		QueueLocker lock(fData->fLock);
+		auto found = std::find(fData->fMessages.begin(), fData->fMessages.end(), message);
+		if (found == fData->fMessages.end())
 			return;
-		fMessages.erase(found);
+		fData->fMessages.erase(found);
 	}
-	fMessageRemoved.notify_all();
+	fData->fMessageRemoved.notify_all();
 }
 
 
 int32
 BMessageQueue::CountMessages() const
 {
-	QueueLocker lock(fLock);
-	return (int32)fMessages.size();
+	QueueLocker lock(fData->fLock);
+	return (int32)fData->fMessages.size();
 }
 
 
 bool
 BMessageQueue::IsEmpty() const
 {
-	QueueLocker lock(fLock);
-	return fMessages.empty();
+	QueueLocker lock(fData->fLock);
+	return fData->fMessages.empty();
 }
 
 
 BMessage*
 BMessageQueue::FindMessage(int32 index) const
 {
-	QueueLocker lock(fLock);
-	if (index < 0 || index >= (int32)fMessages.size())
+	QueueLocker lock(fData->fLock);
+	if (index < 0 || index >= (int32)fData->fMessages.size())
 		return NULL;
-	return fMessages[index];
+	return fData->fMessages[index];
 }
 
 
 BMessage*
 BMessageQueue::FindMessage(uint32 what, int32 index) const
 {
-	QueueLocker lock(fLock);
+	QueueLocker lock(fData->fLock);
 	if (index < 0)
 		return NULL;
 
-	for (BMessage* message : fMessages) {
+	for (BMessage* message : fData->fMessages) {
 		if (message->what == what && index-- == 0)
 			return message;
 	}
@@ -103,9 +117,9 @@ BMessageQueue::FindMessage(uint32 what, int32 index) const
 bool
 BMessageQueue::Lock()
 {
-	fLock.lock();
-	fLockOwner.store(find_thread(NULL));
-	fLockCount++;
+	fData->fLock.lock();
+	fData->fLockOwner.store(find_thread(NULL));
+	fData->fLockCount++;
 	return true;
 }
 
@@ -115,16 +129,16 @@ BMessageQueue::Unlock()
 {
 	if (!IsLocked())
 		return;
-	if (--fLockCount == 0)
-		fLockOwner.store(-1);
-	fLock.unlock();
+	if (--fData->fLockCount == 0)
+		fData->fLockOwner.store(-1);
+	fData->fLock.unlock();
 }
 
 
 bool
 BMessageQueue::IsLocked() const
 {
-	return fLockOwner.load() == find_thread(NULL);
+	return fData->fLockOwner.load() == find_thread(NULL);
 }
 
 
@@ -133,13 +147,13 @@ BMessageQueue::NextMessage()
 {
 	BMessage* message = NULL;
 	{
-		QueueLocker lock(fLock);
-		if (fMessages.empty())
+		QueueLocker lock(fData->fLock);
+		if (fData->fMessages.empty())
 			return NULL;
-		message = fMessages.front();
-		fMessages.pop_front();
+		message = fData->fMessages.front();
+		fData->fMessages.pop_front();
 	}
-	fMessageRemoved.notify_all();
+	fData->fMessageRemoved.notify_all();
 	return message;
 }
 
@@ -147,8 +161,8 @@ BMessageQueue::NextMessage()
 bool
 BMessageQueue::IsNextMessage(const BMessage* message) const
 {
-	QueueLocker lock(fLock);
-	return !fMessages.empty() && fMessages.front() == message;
+	QueueLocker lock(fData->fLock);
+	return !fData->fMessages.empty() && fData->fMessages.front() == message;
 }
 
 
@@ -156,16 +170,16 @@ status_t
 BMessageQueue::_AddMessage(BMessage* message, int32 capacity, bigtime_t timeout)
 {
 	{
-		QueueLocker lock(fLock);
-		bool room = BPrivate::wait_with_timeout(fMessageRemoved, lock, timeout,
-			[&]() { return fClosed || (int32)fMessages.size() < capacity; });
-		if (fClosed)
+		QueueLocker lock(fData->fLock);
+		bool room = BPrivate::wait_with_timeout(fData->fMessageRemoved, lock, timeout,
+			[&]() { return fData->fClosed || (int32)fData->fMessages.size() < capacity; });
+		if (fData->fClosed)
 			return B_BAD_PORT_ID;
 		if (!room)
 			return timeout <= 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
-		fMessages.push_back(message);
+		fData->fMessages.push_back(message);
 	}
-	fMessageAdded.notify_all();
+	fData->fMessageAdded.notify_all();
 	return B_OK;
 }
 
@@ -175,28 +189,30 @@ BMessageQueue::_WaitForMessage()
 {
 	BMessage* message = NULL;
 	{
-		QueueLocker lock(fLock);
-		fMessageAdded.wait(lock, [this]() { return fClosed || !fMessages.empty(); });
-		if (fClosed)
+		QueueLocker lock(fData->fLock);
+		fData->fMessageAdded.wait(
+			lock, [this]() { return fData->fClosed || !fData->fMessages.empty(); });
+		if (fData->fClosed)
 			return NULL;
-		message = fMessages.front();
-		fMessages.pop_front();
+		message = fData->fMessages.front();
+		fData->fMessages.pop_front();
 	}
-	fMessageRemoved.notify_all();
+	fData->fMessageRemoved.notify_all();
 	return message;
 }
 
 
-std::deque<BMessage*>
+void
 BMessageQueue::_Close()
 {
 	std::deque<BMessage*> messages;
 	{
-		QueueLocker lock(fLock);
-		fClosed = true;
-		messages.swap(fMessages);
+		QueueLocker lock(fData->fLock);
+		fData->fClosed = true;
+		messages.swap(fData->fMessages);
 	}
-	fMessageAdded.notify_all();
-	fMessageRemoved.notify_all();
-	return messages;
+	fData->fMessageAdded.notify_all();
+	fData->fMessageRemoved.notify_all();
+	for (BMessage* message : messages)
+		delete message;
 }

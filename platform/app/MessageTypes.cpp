@@ -8,6 +8,7 @@
 
 #include <string.h>
 
+#include <GraphicsDefs.h>
 #include <String.h>
 
 #include <MessageFields.h>

@@ -6,6 +6,8 @@
 #define _ALERT_H
 
 
+#include <vector>
+
 #include <Window.h>
 
 
@@ -47,7 +49,7 @@ public:
 	virtual void MessageReceived(BMessage* message);
 
 	// Where an alert of that size goes: centred across the screen, in its upper part.
-	BPoint AlertPosition(float width, float height) const;
+	static BPoint AlertPosition(float width, float height);
 
 private:
 	friend class AlertView;

@@ -7,13 +7,17 @@
 
 
 #include <AppDefs.h>
+#include <InterfaceDefs.h>
 #include <Looper.h>
 #include <Messenger.h>
-#include <Roster.h>
+#include <Point.h>
+#include <Rect.h>
 
 
 class BMessageRunner;
 class BWindow;
+
+struct app_info;
 
 
 // The program's application: the looper of the main thread. Its Run() takes messages on the

@@ -6,6 +6,7 @@
 #define _ARCHIVABLE_H
 
 
+#include <Message.h>
 #include <SupportDefs.h>
 
 

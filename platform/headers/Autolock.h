@@ -7,6 +7,7 @@
 
 
 #include <Locker.h>
+#include <Looper.h>
 
 
 class BAutolock {
@@ -20,7 +21,7 @@ public:
 	}
 
 	bool
-	IsLocked() const
+	IsLocked()
 	{
 		return fLocked;
 	}

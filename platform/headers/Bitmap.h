@@ -6,9 +6,8 @@
 #define _BITMAP_H
 
 
-#include <GraphicsDefs.h>
-#include <Locker.h>
-#include <OS.h>
+#include <Archivable.h>
+#include <InterfaceDefs.h>
 #include <Rect.h>
 
 
@@ -27,19 +26,22 @@ enum {
 #define B_ANY_BYTES_PER_ROW -1
 
 
+class BLocker;
 class BView;
 
 namespace BPrivate {
 class BitmapViewOwner;
 
 // The views of a bitmap that accepts them and the hidden top view they hang from: made
-// with the first view, deleted with the bitmap, views and all.
+// with the first view, deleted with the bitmap, views and all. The lock stands for the lock
+// of the hidden window that the views draw in; the views leave while it still exists.
 class BitmapViews {
 public:
-	BitmapViews() : fOwner(NULL) { }
+	BitmapViews();
 	~BitmapViews();
 
 	BitmapViewOwner* fOwner;
+	BLocker* fLocker;
 
 private:
 	BitmapViews(const BitmapViews&);
@@ -95,7 +97,7 @@ public:
 	int32 CountChildren() const;
 	BView* ChildAt(int32 index) const;
 	BView* FindView(const char* viewName) const;
-	BView* FindView(BPoint point);
+	BView* FindView(BPoint point) const;
 
 	BBitmap& operator=(const BBitmap& source);
 
@@ -113,9 +115,6 @@ private:
 	int32 fBytesPerRow;
 	uint32 fFlags;
 	status_t fInitError;
-	// Stands for the lock of the hidden window that views will draw in.
-	BLocker fLocker;
-	// After the lock: the views leave while it still exists.
 	BPrivate::BitmapViews fViews;
 };
 

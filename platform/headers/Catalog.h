@@ -7,6 +7,8 @@
 
 
 #include <LocaleRoster.h>
+#include <Locker.h>
+#include <String.h>
 #include <SupportDefs.h>
 
 

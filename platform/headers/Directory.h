@@ -6,8 +6,6 @@
 #define _DIRECTORY_H
 
 
-#include <dirent.h>
-
 #include <Node.h>
 #include <StorageDefs.h>
 
@@ -65,7 +63,7 @@ private:
 	void _CloseIterator();
 	status_t _NextName(const char** _name);
 
-	DIR* fIterator;
+	struct __dirstream* fIterator;
 };
 
 

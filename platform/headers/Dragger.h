@@ -6,6 +6,8 @@
 #define _DRAGGER_H
 
 
+#include <List.h>
+#include <Locker.h>
 #include <View.h>
 
 

@@ -6,11 +6,12 @@
 #define _ENTRY_H
 
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
-#include <Statable.h>
-#include <StorageDefs.h>
 #include <SupportDefs.h>
+
+#include <Statable.h>
 
 
 class BDirectory;

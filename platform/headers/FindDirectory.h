@@ -11,7 +11,7 @@
 #include <stdbool.h>
 #endif
 
-#include <SupportDefs.h>
+#include <OS.h>
 
 
 // Haiku's values. Which of them have an answer on Linux, and what it is, is listed in

@@ -7,7 +7,6 @@
 
 
 #include <Archivable.h>
-#include <OS.h>
 
 
 class BLooper;

@@ -7,7 +7,11 @@
 
 
 #include <GraphicsDefs.h>
-#include <Rect.h>
+#include <OS.h>
+#include <String.h>
+
+
+class BRect;
 
 
 enum color_which {

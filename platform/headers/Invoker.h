@@ -36,7 +36,7 @@ public:
 	BHandler* HandlerForReply() const;
 
 	virtual status_t Invoke(BMessage* message = NULL);
-	status_t InvokeNotify(BMessage* message, uint32 kind = 0);
+	status_t InvokeNotify(BMessage* message, uint32 kind = B_CONTROL_INVOKED);
 	status_t SetTimeout(bigtime_t timeout);
 	bigtime_t Timeout() const;
 

@@ -6,7 +6,10 @@
 #define _LOCALE_ROSTER_H
 
 
-#include <SupportDefs.h>
+#include <pthread.h>
+
+#include <Entry.h>
+#include <String.h>
 
 
 class BCatalog;

@@ -6,8 +6,6 @@
 #define _LOCKER_H
 
 
-#include <pthread.h>
-
 #include <OS.h>
 
 
@@ -42,7 +40,9 @@ private:
 	void _Init(const char* name);
 
 	const char* fName;
-	pthread_mutex_t fMutex;
+	struct Mutex;
+
+	Mutex* fMutex;
 	volatile thread_id fOwner;
 	int32 fCount;
 };

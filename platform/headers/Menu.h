@@ -6,8 +6,8 @@
 #define _MENU_H
 
 
+#include <InterfaceDefs.h>
 #include <List.h>
-#include <Messenger.h>
 #include <View.h>
 
 

@@ -7,8 +7,9 @@
 
 
 #include <Archivable.h>
+#include <InterfaceDefs.h>
 #include <Invoker.h>
-#include <Rect.h>
+#include <Menu.h>
 
 
 class BMenu;

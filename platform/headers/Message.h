@@ -6,11 +6,15 @@
 #define _MESSAGE_H
 
 
-#include <AppDefs.h>
-#include <GraphicsDefs.h>
+#include <new>
+
+#include <DataIO.h>
+#include <Entry.h>
+#include <Node.h>
 #include <OS.h>
 #include <Rect.h>
-#include <SupportDefs.h>
+
+#include <AppDefs.h>
 #include <TypeConstants.h>
 
 
@@ -18,6 +22,7 @@ class BHandler;
 class BMessenger;
 struct entry_ref;
 class BString;
+struct rgb_color;
 
 
 // Name lengths and scripting specifiers

@@ -6,16 +6,8 @@
 #define _MESSAGE_QUEUE_H
 
 
-#include <OS.h>
-#include <SupportDefs.h>
-
-#include <atomic>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-
-
-class BMessage;
+#include <Locker.h>
+#include <Message.h>
 
 
 // The messages waiting for a looper, oldest first. The queue owns the messages it holds.
@@ -58,16 +50,11 @@ private:
 	// Waits for a message and takes it: NULL once the queue is closed.
 	BMessage* _WaitForMessage();
 	// Closes the queue for good: waiting senders give up, and the messages it held are
-	// handed to the caller, oldest first.
-	std::deque<BMessage*> _Close();
+	// deleted, oldest first.
+	void _Close();
 
-	mutable std::recursive_mutex fLock;
-	std::atomic<int32> fLockCount;
-	std::atomic<thread_id> fLockOwner;
-	std::condition_variable_any fMessageAdded;
-	std::condition_variable_any fMessageRemoved;
-	std::deque<BMessage*> fMessages;
-	bool fClosed;
+	struct Data;
+	Data* fData;
 };
 
 

@@ -6,8 +6,8 @@
 #define _MESSENGER_H
 
 
+#include <Message.h>
 #include <OS.h>
-#include <SupportDefs.h>
 
 
 class BHandler;

@@ -16,4 +16,7 @@
 enum icon_size { B_LARGE_ICON = 32, B_MINI_ICON = 16 };
 
 
+#include <MimeType.h>
+
+
 #endif // _MIME_H

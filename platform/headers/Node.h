@@ -7,14 +7,12 @@
 
 
 #include <Statable.h>
-#include <StorageDefs.h>
-#include <SupportDefs.h>
-#include <fs_attr.h>
 
 
 class BDirectory;
 class BEntry;
 class BString;
+struct attr_info;
 struct entry_ref;
 
 

@@ -6,8 +6,10 @@
 #define _NODE_INFO_H
 
 
-#include <Node.h>
-#include <StorageDefs.h>
+#include <Entry.h>
+#include <File.h>
+#include <Message.h>
+#include <Mime.h>
 #include <SupportDefs.h>
 
 

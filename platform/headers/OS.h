@@ -6,6 +6,11 @@
 #define _OS_H
 
 
+#include <limits.h>
+#include <stdarg.h>
+#include <sys/types.h>
+
+#include <StorageDefs.h>
 #include <SupportDefs.h>
 
 

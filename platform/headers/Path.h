@@ -6,8 +6,8 @@
 #define _PATH_H
 
 
+#include <Message.h>
 #include <StorageDefs.h>
-#include <SupportDefs.h>
 
 
 class BDirectory;

@@ -7,9 +7,8 @@
 
 
 #include <Entry.h>
+#include <Messenger.h>
 #include <OS.h>
-#include <StorageDefs.h>
-#include <SupportDefs.h>
 
 
 class BLooper;

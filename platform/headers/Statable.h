@@ -6,11 +6,10 @@
 #define _STATABLE_H
 
 
+#include <SupportDefs.h>
+
 #include <sys/stat.h>
 #include <sys/types.h>
-#include <time.h>
-
-#include <SupportDefs.h>
 
 
 struct node_ref;

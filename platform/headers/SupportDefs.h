@@ -7,8 +7,6 @@
 
 
 #include <inttypes.h>
-#include <stddef.h>
-#include <stdint.h>
 #include <sys/types.h>
 
 #include <Errors.h>

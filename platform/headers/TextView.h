@@ -6,8 +6,9 @@
 #define _TEXTVIEW_H
 
 
-#include <Font.h>
-#include <InterfaceDefs.h>
+#include <stdint.h>
+
+#include <Locker.h>
 #include <View.h>
 
 

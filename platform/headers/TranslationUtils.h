@@ -6,11 +6,13 @@
 #define _TRANSLATION_UTILS_H
 
 
-#include <DataIO.h>
+#include <GraphicsDefs.h>
+#include <SupportDefs.h>
 #include <TranslationDefs.h>
 
 
 class BBitmap;
+class BPositionIO;
 class BTranslatorRoster;
 struct entry_ref;
 

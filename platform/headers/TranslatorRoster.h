@@ -6,11 +6,12 @@
 #define _TRANSLATOR_ROSTER_H
 
 
-#include <DataIO.h>
+#include <Archivable.h>
 #include <TranslationDefs.h>
 
 
 class BMessage;
+class BPositionIO;
 
 namespace BPrivate {
 class TranslatorRosterPrivate;
@@ -29,8 +30,7 @@ public:
 	// The roster of the process with every built-in translator; never delete it.
 	static BTranslatorRoster* Default();
 
-	static const char* Version(int32* outCurVersion, int32* outMinVersion,
-		int32 inAppVersion = B_TRANSLATION_CURRENT_VERSION);
+	static const char* Version(int32* outCurVersion, int32* outMinVersion, int32 inAppVersion);
 
 	// With no path, adds the built-in translators (once). Paths name add-on folders,
 	// which the layer does not load: B_ERROR.

@@ -7,7 +7,6 @@
 
 
 #include <Font.h>
-#include <GraphicsDefs.h>
 #include <Handler.h>
 #include <InterfaceDefs.h>
 #include <Rect.h>

@@ -7,8 +7,8 @@
 
 
 #include <Looper.h>
-#include <Rect.h>
-#include <String.h>
+#include <StorageDefs.h>
+#include <View.h>
 
 
 class BButton;
@@ -108,7 +108,7 @@ public:
 	void ResizeBy(float dx, float dy);
 	void ResizeTo(float width, float height);
 	void SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight);
-	void GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight, float* maxHeight) const;
+	void GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight, float* maxHeight);
 
 	void ConvertToScreen(BPoint* point) const;
 	BPoint ConvertToScreen(BPoint point) const;

@@ -6,7 +6,8 @@
 #define _FS_ATTR_H
 
 
-#include <SupportDefs.h>
+#include <OS.h>
+#include <dirent.h>
 
 
 // What BNode::GetAttrInfo() reports: the attribute's type code and the size of its data.

@@ -334,7 +334,7 @@ BAlert::MessageReceived(BMessage* message)
 
 
 BPoint
-BAlert::AlertPosition(float width, float height) const
+BAlert::AlertPosition(float width, float height)
 {
 	BRect screen(0, 0, 639, 479);
 	BPrivate::Display* display = BPrivate::Display::Default();

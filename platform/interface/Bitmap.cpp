@@ -10,6 +10,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <Locker.h>
+
 #include <ColorConversion.h>
 
 
@@ -246,7 +248,7 @@ BBitmap::Lock()
 {
 	if ((fFlags & B_BITMAP_ACCEPTS_VIEWS) == 0)
 		return false;
-	return fLocker.Lock();
+	return fViews.fLocker->Lock();
 }
 
 
@@ -254,7 +256,7 @@ void
 BBitmap::Unlock()
 {
 	if ((fFlags & B_BITMAP_ACCEPTS_VIEWS) != 0)
-		fLocker.Unlock();
+		fViews.fLocker->Unlock();
 }
 
 
@@ -263,7 +265,7 @@ BBitmap::IsLocked() const
 {
 	if ((fFlags & B_BITMAP_ACCEPTS_VIEWS) == 0)
 		return false;
-	return fLocker.IsLocked();
+	return fViews.fLocker->IsLocked();
 }
 
 

@@ -10,6 +10,7 @@
 
 #include <BitmapStream.h>
 #include <File.h>
+#include <Locker.h>
 #include <TranslatorFormats.h>
 #include <TranslatorRoster.h>
 #include <View.h>
@@ -96,9 +97,13 @@ private:
 };
 
 
+BitmapViews::BitmapViews() : fOwner(NULL), fLocker(new BLocker) { }
+
+
 BitmapViews::~BitmapViews()
 {
 	delete fOwner;
+	delete fLocker;
 }
 
 
@@ -167,7 +172,7 @@ BBitmap::FindView(const char* viewName) const
 
 
 BView*
-BBitmap::FindView(BPoint point)
+BBitmap::FindView(BPoint point) const
 {
 	if (fViews.fOwner == NULL)
 		return NULL;

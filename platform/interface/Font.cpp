@@ -12,6 +12,7 @@
 
 #include <vector>
 
+#include <Rect.h>
 #include <String.h>
 
 #include <FontEngine.h>

@@ -9,6 +9,8 @@
 #include <math.h>
 #include <string.h>
 
+#include <Rect.h>
+
 #include "FontEngineData.h"
 
 #include FT_ADVANCES_H

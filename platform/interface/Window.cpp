@@ -1007,7 +1007,7 @@ BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float ma
 
 
 void
-BWindow::GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight, float* maxHeight) const
+BWindow::GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight, float* maxHeight)
 {
 	if (minWidth != NULL)
 		*minWidth = fMinWidth;

@@ -6,6 +6,7 @@
 
 #include <Directory.h>
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <string.h>

@@ -14,8 +14,10 @@
 #include <string.h>
 #include <sys/xattr.h>
 
+#include <StorageDefs.h>
 #include <String.h>
 #include <TypeConstants.h>
+#include <fs_attr.h>
 
 
 // Attributes live in the host's "user." name space; the value starts with the type code.

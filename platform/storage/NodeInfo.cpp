@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <TypeConstants.h>
+#include <fs_attr.h>
 
 
 static const char kTypeAttribute[] = "BEOS:TYPE";

@@ -7,7 +7,13 @@
 #include <Locker.h>
 
 #include <errno.h>
+#include <pthread.h>
 #include <time.h>
+
+
+struct BLocker::Mutex {
+	pthread_mutex_t mutex;
+};
 
 
 BLocker::BLocker()
@@ -36,7 +42,8 @@ BLocker::BLocker(const char* name, bool)
 
 BLocker::~BLocker()
 {
-	pthread_mutex_destroy(&fMutex);
+	pthread_mutex_destroy(&fMutex->mutex);
+	delete fMutex;
 }
 
 
@@ -50,7 +57,8 @@ BLocker::_Init(const char* name)
 	pthread_mutexattr_t attributes;
 	pthread_mutexattr_init(&attributes);
 	pthread_mutexattr_settype(&attributes, PTHREAD_MUTEX_RECURSIVE);
-	pthread_mutex_init(&fMutex, &attributes);
+	fMutex = new Mutex;
+	pthread_mutex_init(&fMutex->mutex, &attributes);
 	pthread_mutexattr_destroy(&attributes);
 }
 
@@ -74,9 +82,9 @@ BLocker::LockWithTimeout(bigtime_t timeout)
 {
 	int result;
 	if (timeout == B_INFINITE_TIMEOUT)
-		result = pthread_mutex_lock(&fMutex);
+		result = pthread_mutex_lock(&fMutex->mutex);
 	else if (timeout <= 0)
-		result = pthread_mutex_trylock(&fMutex);
+		result = pthread_mutex_trylock(&fMutex->mutex);
 	else {
 		struct timespec until;
 		clock_gettime(CLOCK_REALTIME, &until);
@@ -86,7 +94,7 @@ BLocker::LockWithTimeout(bigtime_t timeout)
 			until.tv_sec++;
 			until.tv_nsec -= 1000000000;
 		}
-		result = pthread_mutex_timedlock(&fMutex, &until);
+		result = pthread_mutex_timedlock(&fMutex->mutex, &until);
 	}
 
 	if (result == ETIMEDOUT || result == EBUSY)
@@ -107,7 +115,7 @@ BLocker::Unlock()
 		return;
 	if (--fCount == 0)
 		fOwner = -1;
-	pthread_mutex_unlock(&fMutex);
+	pthread_mutex_unlock(&fMutex->mutex);
 }
 
 

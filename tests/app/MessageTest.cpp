@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <AppDefs.h>
+#include <GraphicsDefs.h>
 #include <String.h>
 
 #include <gtest/gtest.h>

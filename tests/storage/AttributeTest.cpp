@@ -9,6 +9,7 @@
 #include <NodeInfo.h>
 #include <String.h>
 #include <TypeConstants.h>
+#include <fs_attr.h>
 
 #include <string.h>
 #include <sys/xattr.h>
