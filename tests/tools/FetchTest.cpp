@@ -214,8 +214,7 @@ TEST_F(FetchTest, HugePagesFailAndAQuitStopsTheDownloadAndItsTools)
 	AbortDownloads(false);
 	fServer.Release();
 	EXPECT_FALSE(fPrefs->pageLoaded);
-	EXPECT_NE(printed.find(" download stopped: the program quits\n"), std::string::npos)
-		<< printed;
+	EXPECT_NE(printed.find(" download stopped: the program quits\n"), std::string::npos) << printed;
 	// No wget writes the scratch file any more.
 	bool wgetLeft = false;
 	for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
