@@ -20,6 +20,7 @@
 #include <TextView.h>
 #include <View.h>
 
+#include "ControlLook.h"
 #include "Display.h"
 
 
@@ -78,19 +79,13 @@ public:
 		if (fAlert->fType != B_EMPTY_ALERT)
 			_DrawIcon();
 
+		// Buttons as BButton draws them; the last one is the default button.
 		for (int32 i = 0; i < fAlert->fButtonCount; i++) {
-			BRect frame = ButtonFrame(i);
-			SetHighColor(tint_color(ViewColor(), B_LIGHTEN_1_TINT));
-			FillRect(frame);
-			SetHighColor(tint_color(
-				ViewColor(), i == fAlert->fButtonCount - 1 ? B_DARKEN_MAX_TINT : B_DARKEN_2_TINT));
-			StrokeRect(frame);
-			const char* label = fAlert->fLabels[i].String();
-			SetHighColor(ui_color(B_PANEL_TEXT_COLOR));
-			SetDrawingMode(B_OP_OVER);
-			DrawString(label,
-				BPoint(frame.left + (frame.Width() - StringWidth(label)) / 2, frame.bottom - 7));
-			SetDrawingMode(B_OP_COPY);
+			uint32 flags = BPrivate::kButtonEnabled;
+			if (i == fAlert->fButtonCount - 1)
+				flags |= BPrivate::kButtonDefault;
+			BPrivate::draw_button(
+				this, ButtonFrame(i), fAlert->fLabels[i].String(), ViewColor(), flags);
 		}
 	}
 

@@ -18,34 +18,6 @@
 using namespace BPrivate;
 
 
-namespace {
-
-
-// The button's surface shows this colour, tinted
-const color_which kBase = B_CONTROL_BACKGROUND_COLOR;
-
-
-// The bevel inside a button's frame: light on the left and top, shadow on the right and
-// bottom, and the two corners where they meet in between.
-void
-draw_bevel(BView* view, BRect* rect, rgb_color light, rgb_color shadow, rgb_color corner)
-{
-	BRect r = *rect;
-	view->BeginLineArray(6);
-	view->AddLine(BPoint(r.left, r.top), BPoint(r.right - 1, r.top), light);
-	view->AddLine(BPoint(r.right, r.top), BPoint(r.right, r.top), corner);
-	view->AddLine(BPoint(r.left, r.top + 1), BPoint(r.left, r.bottom - 1), light);
-	view->AddLine(BPoint(r.left, r.bottom), BPoint(r.left, r.bottom), corner);
-	view->AddLine(BPoint(r.left + 1, r.bottom), BPoint(r.right, r.bottom), shadow);
-	view->AddLine(BPoint(r.right, r.top + 1), BPoint(r.right, r.bottom - 1), shadow);
-	view->EndLineArray();
-	rect->InsetBy(1, 1);
-}
-
-
-} // namespace
-
-
 BButton::BButton(BRect frame, const char* name, const char* label, BMessage* message,
 	uint32 resizingMode, uint32 flags)
 	: BControl(frame, name, label, message, resizingMode, flags | B_WILL_DRAW), fDefault(false),
@@ -85,80 +57,18 @@ void
 BButton::Draw(BRect updateRect)
 {
 	(void)updateRect;
-	BRect rect = Bounds();
-	rgb_color background = LowColor();
-	rgb_color base = ui_color(kBase);
-	bool enabled = IsEnabled();
-	bool pressed = Value() != B_CONTROL_OFF;
-	bool focused = draws_focused(this);
-
-	if (fDefault) {
-		// Some room, then the heavier rings of the button Enter presses
-		SetHighColor(background);
-		StrokeRect(rect);
-		rect.InsetBy(1, 1);
-		rgb_color border = ui_color(B_CONTROL_BORDER_COLOR);
-		if (!enabled)
-			border = disable_color(border, background);
-		draw_ring(this, &rect, border, border, border, border);
-		draw_ring(this, &rect, border, border, border, border);
-		if (enabled)
-			draw_recessed_edge(this, &rect, border, true);
-		else
-			draw_ring(this, &rect, border, border, border, border);
-	} else
-		draw_recessed_edge(this, &rect, background, enabled);
-
-	// The frame
-	rgb_color light;
-	rgb_color shadow;
-	if (!enabled) {
-		light = tint_color(base, 1.147f);
-		shadow = tint_color(base, 1.26f);
-	} else if (fDefault) {
-		light = tint_color(tint_color(base, 1.35f), 1.35f);
-		shadow = tint_color(tint_color(base, 1.33f), 1.5f);
-	} else {
-		light = tint_color(base, 1.35f);
-		shadow = tint_color(base, 1.485f);
-	}
-	if (pressed && enabled) {
-		rgb_color swap = light;
-		light = shadow;
-		shadow = swap;
-	}
-	if (focused && enabled)
-		light = shadow = ui_color(B_KEYBOARD_NAVIGATION_COLOR);
-	draw_ring(this, &rect, light, light, shadow, shadow);
-
-	// The bevel and the surface
-	if (pressed && enabled) {
-		rgb_color bevel = tint_color(base, 1.17f);
-		BeginLineArray(4);
-		AddLine(rect.LeftBottom(), rect.LeftTop(), bevel);
-		AddLine(BPoint(rect.left + 1, rect.top), rect.RightTop(), bevel);
-		AddLine(BPoint(rect.left + 1, rect.bottom), BPoint(rect.left + 1, rect.top + 1), bevel);
-		AddLine(BPoint(rect.left + 2, rect.top + 1), BPoint(rect.right, rect.top + 1), bevel);
-		EndLineArray();
-		rect.left += 2;
-		rect.top += 2;
-		rgb_color colors[2] = {tint_color(base, 1.135f), tint_color(base, 1.105f)};
-		int32 offsets[2] = {0, 255};
-		fill_gradient(this, rect, colors, offsets, 2);
-	} else if (enabled) {
-		draw_bevel(
-			this, &rect, tint_color(base, 0.2f), tint_color(base, 1.105f), tint_color(base, 0.7f));
-		float hover = fHovering ? 0.85f : 1.0f;
-		fill_glossy(this, rect, base, 0.6f * hover, 0.75f * hover, 0.9f * hover, 1.01f * hover);
-	} else {
-		draw_bevel(this, &rect, tint_color(base, 0.6f), base, tint_color(base, 0.84f));
-		fill_glossy(this, rect, base, 0.8f, 0.875f, 0.95f, 1.005f);
-	}
-
-	rgb_color text = ui_color(B_CONTROL_TEXT_COLOR);
-	if (!enabled)
-		text = disable_color(text, base);
-	draw_label(this, Label(), rect, text, 0.5f);
+	uint32 flags = 0;
+	if (IsEnabled())
+		flags |= BPrivate::kButtonEnabled;
+	if (Value() != B_CONTROL_OFF)
+		flags |= BPrivate::kButtonPressed;
+	if (draws_focused(this))
+		flags |= BPrivate::kButtonFocused;
+	if (fDefault)
+		flags |= BPrivate::kButtonDefault;
+	if (fHovering)
+		flags |= BPrivate::kButtonHovering;
+	BPrivate::draw_button(this, Bounds(), Label(), LowColor(), flags);
 }
 
 

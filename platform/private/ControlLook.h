@@ -46,6 +46,19 @@ void fill_glossy(
 BPoint draw_label(BView* view, const char* label, BRect rect, rgb_color color, float horizontal);
 
 
+// What a button shows
+enum {
+	kButtonEnabled = 0x01,
+	kButtonPressed = 0x02,
+	kButtonFocused = 0x04,
+	kButtonDefault = 0x08,
+	kButtonHovering = 0x10
+};
+
+// A push button in rect with its label: recessed edge (the heavier rings of a default
+// button), frame, bevel and glossy surface, or the pressed look.
+void draw_button(BView* view, BRect rect, const char* label, rgb_color background, uint32 flags);
+
 // Whether the press the view's window handles now is one of the primary button (controls
 // answer no other).
 bool primary_button_pressed(BView* view);
