@@ -3,7 +3,8 @@
 #
 #   scripts/fuzz.sh [SECONDS]      (default: 60 seconds per target)
 #
-# Each target grows its corpus in build-fuzz/corpus/<target> (starting from fuzz/seeds/<target>)
+# Each target grows its corpus in build-fuzz/corpus/<target> (starting from fuzz/seeds/<target>;
+# the passes' two targets share their seeds)
 # and leaves a crashing input in build-fuzz/crashes/<target>/, its log in build-fuzz/logs/.
 # Exits non-zero when any target found a crash, a leak or a timeout.
 set -uo pipefail
@@ -31,7 +32,7 @@ for target in "${targets[@]}"; do
 	echo "== $target: $seconds s"
 	"$build/fuzz/$target" -max_total_time="$seconds" -timeout=30 -max_len=8192 \
 		-print_final_stats=1 -artifact_prefix="$crashes/" \
-		"$corpus" "fuzz/seeds/$target" >"$log" 2>&1
+		"$corpus" "fuzz/seeds/${target/fuzz_pass_bytes/fuzz_passes}" >"$log" 2>&1
 	status=$?
 
 	runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")

@@ -251,10 +251,7 @@ BButton::GetPreferredSize(float* _width, float* _height)
 void
 BButton::ResizeToPreferred()
 {
-	float width;
-	float height;
-	GetPreferredSize(&width, &height);
-	ResizeTo(width, height);
+	BControl::ResizeToPreferred();
 }
 
 

@@ -286,8 +286,5 @@ BCheckBox::GetPreferredSize(float* _width, float* _height)
 void
 BCheckBox::ResizeToPreferred()
 {
-	float width;
-	float height;
-	GetPreferredSize(&width, &height);
-	ResizeTo(width, height);
+	BControl::ResizeToPreferred();
 }

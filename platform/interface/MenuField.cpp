@@ -368,10 +368,7 @@ BMenuField::GetPreferredSize(float* _width, float* _height)
 void
 BMenuField::ResizeToPreferred()
 {
-	float width;
-	float height;
-	GetPreferredSize(&width, &height);
-	ResizeTo(width, height);
+	BView::ResizeToPreferred();
 }
 
 

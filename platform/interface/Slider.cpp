@@ -583,8 +583,5 @@ BSlider::GetPreferredSize(float* _width, float* _height)
 void
 BSlider::ResizeToPreferred()
 {
-	float width;
-	float height;
-	GetPreferredSize(&width, &height);
-	ResizeTo(width, height);
+	BControl::ResizeToPreferred();
 }
