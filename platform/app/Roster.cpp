@@ -164,8 +164,9 @@ BRoster::FindApp(const char* mimeType, entry_ref* app) const
 
 // Runs the executable detached from this process (through an intermediate child, so that
 // no zombie is left behind); returns the new process's id.
-static status_t
-launch_detached(const char* path, const std::vector<std::string>& arguments, team_id* team)
+status_t
+BPrivate::launch_detached(
+	const char* path, const std::vector<std::string>& arguments, team_id* team)
 {
 	if (access(path, X_OK) != 0)
 		return B_LAUNCH_FAILED_EXECUTABLE;
@@ -237,7 +238,7 @@ launch(const BRoster* roster, const char* mimeType, BMessage* message,
 	std::string path;
 	if (!BPrivate::find_known_app(mimeType, &path))
 		return B_LAUNCH_FAILED_APP_NOT_FOUND;
-	return launch_detached(path.c_str(), arguments, team);
+	return BPrivate::launch_detached(path.c_str(), arguments, team);
 }
 
 

@@ -10,6 +10,7 @@
 #include <SupportDefs.h>
 
 #include <string>
+#include <vector>
 
 
 class BLooper;
@@ -54,6 +55,11 @@ void unregister_running_app();
 bool find_running_app(const char* signature, team_id team, RunningApp* app);
 // The executable last registered under the signature, running or not
 bool find_known_app(const char* signature, std::string* path);
+
+// Runs the executable detached from this process (in a session of its own, no zombie left
+// behind) with the arguments after its path; the new process's id goes to team.
+status_t launch_detached(
+	const char* path, const std::vector<std::string>& arguments, team_id* team = NULL);
 
 
 } // namespace BPrivate

@@ -18,8 +18,12 @@
 #include <string>
 #include <typeinfo>
 
+#include <Entry.h>
 #include <Message.h>
+#include <Path.h>
+#include <Roster.h>
 #include <String.h>
+#include <image.h>
 
 
 // The explicitly registered instantiation functions, by class name
@@ -172,9 +176,32 @@ instantiate_object(BMessage* from)
 		return NULL;
 	}
 
-	instantiation_func function = find_instantiation_func(from);
-	if (function == NULL) {
+	const char* className;
+	if (from->FindString(B_CLASS_FIELD, &className) != B_OK) {
 		errno = B_BAD_VALUE;
+		return NULL;
+	}
+
+	instantiation_func function = find_instantiation_func(from);
+	const char* signature;
+	if (function == NULL && from->FindString(B_ADD_ON_FIELD, &signature) == B_OK) {
+		// The class's code is the application's with that signature: load it once.
+		static std::mutex sLoadLock;
+		static std::map<std::string, image_id> sLoaded;
+		std::lock_guard<std::mutex> lock(sLoadLock);
+		if (sLoaded.find(signature) == sLoaded.end()) {
+			entry_ref ref;
+			BPath path;
+			image_id image = B_NAME_NOT_FOUND;
+			if (be_roster->FindApp(signature, &ref) == B_OK && path.SetTo(&ref) == B_OK)
+				image = load_add_on(path.Path());
+			if (image >= 0)
+				sLoaded[signature] = image;
+		}
+		function = find_instantiation_func(from);
+	}
+	if (function == NULL) {
+		errno = B_NAME_NOT_FOUND;
 		return NULL;
 	}
 	return function(from);

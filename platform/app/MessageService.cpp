@@ -1,0 +1,382 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+
+
+#include <MessageService.h>
+
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdint.h>
+#include <string.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <memory>
+#include <vector>
+
+#include <AppDefs.h>
+#include <AppPrivate.h>
+#include <Errors.h>
+#include <Message.h>
+
+
+namespace {
+
+
+// A request or reply: its length (4 bytes, host order; 0 for "no message") and the
+// flattened message. Anything longer than this is refused as a broken connection.
+const uint32_t kMaxMessageSize = 64 * 1024 * 1024;
+
+
+// The real clock: deadlines here hold whatever time scale the process runs at.
+bigtime_t
+now_usecs()
+{
+	timespec now;
+	clock_gettime(CLOCK_MONOTONIC, &now);
+	return static_cast<bigtime_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+
+bool
+make_address(const std::string& path, sockaddr_un* address)
+{
+	if (path.size() >= sizeof(address->sun_path))
+		return false;
+	memset(address, 0, sizeof(*address));
+	address->sun_family = AF_UNIX;
+	memcpy(address->sun_path, path.c_str(), path.size() + 1);
+	return true;
+}
+
+
+// Waits until the descriptor is ready for the events or the deadline (B_INFINITE_TIMEOUT:
+// none) passed.
+status_t
+wait_ready(int fd, short events, bigtime_t deadline)
+{
+	while (true) {
+		int timeout = -1;
+		if (deadline != B_INFINITE_TIMEOUT) {
+			bigtime_t left = deadline - now_usecs();
+			if (left <= 0)
+				return B_TIMED_OUT;
+			timeout = static_cast<int>((left + 999) / 1000);
+		}
+		pollfd poller = {fd, events, 0};
+		int ready = poll(&poller, 1, timeout);
+		if (ready > 0)
+			return B_OK;
+		if (ready == 0)
+			return B_TIMED_OUT;
+		if (errno != EINTR)
+			return B_ERROR;
+	}
+}
+
+
+status_t
+write_all(int fd, const char* data, size_t size, bigtime_t deadline)
+{
+	while (size > 0) {
+		status_t status = wait_ready(fd, POLLOUT, deadline);
+		if (status != B_OK)
+			return status;
+		ssize_t written = send(fd, data, size, MSG_NOSIGNAL);
+		if (written < 0) {
+			if (errno == EINTR || errno == EAGAIN)
+				continue;
+			return B_ERROR;
+		}
+		data += written;
+		size -= written;
+	}
+	return B_OK;
+}
+
+
+status_t
+read_all(int fd, char* data, size_t size, bigtime_t deadline)
+{
+	while (size > 0) {
+		status_t status = wait_ready(fd, POLLIN, deadline);
+		if (status != B_OK)
+			return status;
+		ssize_t got = recv(fd, data, size, 0);
+		if (got == 0)
+			return B_ERROR;
+		if (got < 0) {
+			if (errno == EINTR || errno == EAGAIN)
+				continue;
+			return B_ERROR;
+		}
+		data += got;
+		size -= got;
+	}
+	return B_OK;
+}
+
+
+status_t
+write_message(int fd, const BMessage* message, bigtime_t deadline)
+{
+	uint32_t size = 0;
+	std::vector<char> buffer;
+	if (message != NULL) {
+		ssize_t flattened = message->FlattenedSize();
+		if (flattened <= 0 || static_cast<uint64_t>(flattened) > kMaxMessageSize)
+			return B_BAD_VALUE;
+		buffer.resize(flattened);
+		status_t status = message->Flatten(buffer.data(), flattened);
+		if (status != B_OK)
+			return status;
+		size = static_cast<uint32_t>(flattened);
+	}
+	status_t status = write_all(fd, reinterpret_cast<const char*>(&size), sizeof(size), deadline);
+	if (status == B_OK && size > 0)
+		status = write_all(fd, buffer.data(), size, deadline);
+	return status;
+}
+
+
+// Reads one message; an empty frame leaves *isEmpty true and the message untouched.
+status_t
+read_message(int fd, BMessage* message, bool* isEmpty, bigtime_t deadline)
+{
+	uint32_t size = 0;
+	status_t status = read_all(fd, reinterpret_cast<char*>(&size), sizeof(size), deadline);
+	if (status != B_OK)
+		return status;
+	*isEmpty = size == 0;
+	if (size == 0)
+		return B_OK;
+	if (size > kMaxMessageSize)
+		return B_ERROR;
+	std::unique_ptr<char[]> buffer(new (std::nothrow) char[size]);
+	if (!buffer)
+		return B_NO_MEMORY;
+	status = read_all(fd, buffer.get(), size, deadline);
+	if (status != B_OK)
+		return status;
+	BMessage received;
+	if (received.Unflatten(buffer.get()) != B_OK)
+		return B_BAD_DATA;
+	if (message != NULL)
+		*message = received;
+	return B_OK;
+}
+
+
+int
+connect_to(const char* name)
+{
+	sockaddr_un address;
+	if (name == NULL || !make_address(BPrivate::service_path(name), &address))
+		return -1;
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	if (fd < 0)
+		return -1;
+	if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+		close(fd);
+		return -1;
+	}
+	return fd;
+}
+
+
+} // namespace
+
+
+std::string
+BPrivate::service_path(const char* name)
+{
+	return roster_directory() + "/" + name + ".service";
+}
+
+
+bool
+BPrivate::service_is_running(const char* name)
+{
+	int fd = connect_to(name);
+	if (fd < 0)
+		return false;
+	// An empty frame is a knock that the server answers with an empty frame.
+	write_message(fd, NULL, now_usecs() + 1000000);
+	close(fd);
+	return true;
+}
+
+
+status_t
+BPrivate::send_to_service(
+	const char* name, const BMessage* message, BMessage* reply, bigtime_t timeout)
+{
+	if (message == NULL)
+		return B_BAD_VALUE;
+	int fd = connect_to(name);
+	if (fd < 0)
+		return B_BAD_PORT_ID;
+
+	bigtime_t deadline
+		= timeout == B_INFINITE_TIMEOUT || timeout < 0 ? B_INFINITE_TIMEOUT : now_usecs() + timeout;
+	status_t status = write_message(fd, message, deadline);
+	bool isEmpty = true;
+	BMessage answer;
+	if (status == B_OK)
+		status = read_message(fd, &answer, &isEmpty, deadline);
+	close(fd);
+	if (status != B_OK)
+		return status;
+	if (reply != NULL) {
+		if (isEmpty)
+			*reply = BMessage(B_NO_REPLY);
+		else
+			*reply = answer;
+	}
+	return B_OK;
+}
+
+
+BPrivate::MessageService::MessageService()
+	: fSocket(-1), fWakePipe {-1, -1}, fHandlerTimeout(0), fActive(0)
+{ }
+
+
+BPrivate::MessageService::~MessageService()
+{
+	Stop();
+}
+
+
+status_t
+BPrivate::MessageService::Start(
+	const char* name, const BMessenger& target, bigtime_t handlerTimeout)
+{
+	if (fSocket >= 0)
+		return B_NOT_ALLOWED;
+	sockaddr_un address;
+	if (name == NULL || name[0] == '\0' || strchr(name, '/') != NULL
+		|| !make_address(service_path(name), &address))
+		return B_BAD_VALUE;
+
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	if (fd < 0)
+		return B_ERROR;
+	if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+		if (errno != EADDRINUSE || service_is_running(name)) {
+			close(fd);
+			return errno == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
+		}
+		// The socket of a process that ended
+		unlink(address.sun_path);
+		if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+			close(fd);
+			return errno == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
+		}
+	}
+	if (listen(fd, 16) != 0 || pipe2(fWakePipe, O_CLOEXEC) != 0) {
+		close(fd);
+		unlink(address.sun_path);
+		return B_ERROR;
+	}
+
+	fSocket = fd;
+	fPath = address.sun_path;
+	fTarget = target;
+	fHandlerTimeout = handlerTimeout;
+	fThread = std::thread(&MessageService::_Accept, this);
+	return B_OK;
+}
+
+
+void
+BPrivate::MessageService::Stop()
+{
+	if (fSocket < 0)
+		return;
+	char wake = 1;
+	if (write(fWakePipe[1], &wake, 1) < 0) {
+		// The thread also ends when the socket is shut down.
+		shutdown(fSocket, SHUT_RDWR);
+	}
+	if (fThread.joinable())
+		fThread.join();
+
+	{
+		std::unique_lock<std::mutex> locker(fLock);
+		fIdle.wait(locker, [this] { return fActive == 0; });
+	}
+
+	// Only our own socket is removed: another process may have taken the name since.
+	struct stat ours, named;
+	if (fstat(fSocket, &ours) == 0 && stat(fPath.c_str(), &named) == 0
+		&& ours.st_ino == named.st_ino)
+		unlink(fPath.c_str());
+	close(fSocket);
+	close(fWakePipe[0]);
+	close(fWakePipe[1]);
+	fSocket = -1;
+	fWakePipe[0] = fWakePipe[1] = -1;
+}
+
+
+void
+BPrivate::MessageService::_Accept()
+{
+	while (true) {
+		pollfd pollers[2] = {{fSocket, POLLIN, 0}, {fWakePipe[0], POLLIN, 0}};
+		if (poll(pollers, 2, -1) < 0) {
+			if (errno == EINTR)
+				continue;
+			return;
+		}
+		if (pollers[1].revents != 0 || (pollers[0].revents & (POLLERR | POLLHUP)) != 0)
+			return;
+		if ((pollers[0].revents & POLLIN) == 0)
+			continue;
+		int connection = accept4(fSocket, NULL, NULL, SOCK_CLOEXEC);
+		if (connection < 0)
+			continue;
+		{
+			std::lock_guard<std::mutex> locker(fLock);
+			fActive++;
+		}
+		// Each request on a thread of its own: a handler may itself ask a service of this
+		// process (a Deskbar item asking the Deskbar) without blocking the others.
+		std::thread(&MessageService::_Serve, this, connection).detach();
+	}
+}
+
+
+void
+BPrivate::MessageService::_Serve(int connection)
+{
+	bigtime_t deadline = now_usecs() + 5000000;
+	BMessage request;
+	bool isEmpty = true;
+	if (read_message(connection, &request, &isEmpty, deadline) == B_OK) {
+		if (isEmpty) {
+			write_message(connection, NULL, deadline);
+		} else {
+			BMessage reply;
+			status_t status
+				= fTarget.SendMessage(&request, &reply, B_INFINITE_TIMEOUT, fHandlerTimeout);
+			deadline = now_usecs() + 5000000;
+			if (status == B_OK && reply.what != B_NO_REPLY)
+				write_message(connection, &reply, deadline);
+			else
+				write_message(connection, NULL, deadline);
+		}
+	}
+	close(connection);
+
+	std::lock_guard<std::mutex> locker(fLock);
+	fActive--;
+	fIdle.notify_all();
+}

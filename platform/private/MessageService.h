@@ -1,0 +1,82 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+#ifndef _MESSAGE_SERVICE_H
+#define _MESSAGE_SERVICE_H
+
+
+#include <Messenger.h>
+#include <OS.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+
+class BMessage;
+
+
+namespace BPrivate {
+
+
+// Messages between the user's processes: a process offers a service under a name (a Unix
+// socket in the per-user registry folder), and any process sends it a message and waits for
+// the reply. The server hands each request to a messenger of its own with a synchronous
+// send, so the request is handled in that looper as any other message, and writes back the
+// reply (B_NO_REPLY when the handler answered nothing).
+
+
+// The socket of a service: <registry folder>/<name>.service
+std::string service_path(const char* name);
+
+// Sends the message to the service and waits at most timeout for its reply. B_BAD_PORT_ID
+// when no process offers the service, B_TIMED_OUT when it does not answer in time, B_ERROR
+// when the connection breaks. The reply may be NULL.
+status_t send_to_service(
+	const char* name, const BMessage* message, BMessage* reply, bigtime_t timeout = 5000000);
+
+// True when a process offers the service
+bool service_is_running(const char* name);
+
+
+class MessageService {
+public:
+	MessageService();
+	~MessageService();
+
+	// Offers the service: requests go to target, each answered within the handler's time
+	// (at most handlerTimeout; a later reply is lost and the sender gets B_NO_REPLY).
+	// B_NAME_IN_USE when another process already offers it; a socket left by a process that
+	// ended is replaced.
+	status_t Start(const char* name, const BMessenger& target, bigtime_t handlerTimeout = 10000000);
+	// Ends the service: no new requests, those being handled are waited for; the socket goes.
+	void Stop();
+
+	bool
+	IsRunning() const
+	{
+		return fSocket >= 0;
+	}
+
+private:
+	void _Accept();
+	void _Serve(int connection);
+
+	int fSocket;
+	int fWakePipe[2];
+	std::string fPath;
+	BMessenger fTarget;
+	bigtime_t fHandlerTimeout;
+	std::thread fThread;
+	std::mutex fLock;
+	std::condition_variable fIdle;
+	int32 fActive;
+};
+
+
+} // namespace BPrivate
+
+
+#endif // _MESSAGE_SERVICE_H
