@@ -367,6 +367,8 @@ X11Display::_HandleEvent(XEvent& event)
 		XRefreshKeyboardMapping(&event.xmapping);
 		return;
 	}
+	if (x11_tray_handle_event(this, event))
+		return;
 	if (event.xany.window == fClipboardWindow && fClipboardWindow != 0) {
 		_HandleClipboardEvent(event);
 		return;

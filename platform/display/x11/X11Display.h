@@ -155,6 +155,8 @@ public:
 	bool fGrabbed;
 	// Someone else destroyed the X window.
 	bool fGone;
+	// An icon of the system tray (X11Tray.cpp): the tray maps, places and sizes it.
+	bool fEmbedded;
 
 	// Our requests to move or resize the window that the server may not have answered yet
 	struct FrameRequest {
@@ -294,6 +296,9 @@ uint32 x11_modifiers(unsigned int state);
 // others)
 uint32 x11_buttons(unsigned int state);
 uint32 x11_button(unsigned int button);
+
+// The system tray's events (X11Tray.cpp): true when the event was the tray's
+bool x11_tray_handle_event(X11Display* display, XEvent& event);
 
 
 } // namespace BPrivate

@@ -98,7 +98,7 @@ X11Window::X11Window(X11Display* display, DisplayClient* client, BRect frame, co
 	: fDisplay(display), fClient(client), fWindow(0), fParent(display->fRoot), fInputContext(NULL),
 	  fType((uint32)type), fFlags(flags), fFrame(frame), fMinWidth(0), fMaxWidth(kMaxCoordinate),
 	  fMinHeight(0), fMaxHeight(kMaxCoordinate), fShown(false), fMapped(false), fFocusOnMap(false),
-	  fGrabOnMap(false), fGrabbed(false), fGone(false)
+	  fGrabOnMap(false), fGrabbed(false), fGone(false), fEmbedded(false)
 {
 	::Display* x = display->fX;
 	fContents.Resize((int32)frame.Width() + 1, (int32)frame.Height() + 1);
@@ -244,6 +244,13 @@ X11Window::Show()
 		return;
 	fShown = true;
 	::Display* x = fDisplay->fX;
+	if (fEmbedded) {
+		// The tray shows it once it took it in.
+		if (fParent != fDisplay->fRoot)
+			XMapWindow(x, fWindow);
+		fDisplay->Flush();
+		return;
+	}
 	XMapRaised(x, fWindow);
 	if (IsMenu())
 		GrabPointer();
@@ -277,7 +284,7 @@ X11Window::Hide()
 		XUngrabKeyboard(x, CurrentTime);
 		fGrabbed = false;
 	}
-	if (IsMenu())
+	if (IsMenu() || fEmbedded)
 		XUnmapWindow(x, fWindow);
 	else
 		XWithdrawWindow(x, fWindow, fDisplay->fScreen);

@@ -1,0 +1,61 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+#ifndef _DESKBAR_ITEM_WINDOW_H
+#define _DESKBAR_ITEM_WINDOW_H
+
+
+#include <Window.h>
+
+
+// What the host and its windows tell each other
+enum {
+	// To the host: a system tray came or went ("available")
+	kMsgTrayChanged = 'Dtry',
+	// To the host: a window gives its item's view back ("view" pointer, "id"), as asked with
+	// kMsgGiveViewBack or because its place on the screen went away.
+	kMsgViewBack = 'Dvbk',
+	// To the host: "Show replicants" of the host's menu
+	kMsgToggleDraggers = 'Dtdg',
+
+	// To an item window: quit, the item is gone
+	kMsgQuitItem = 'Dqit',
+	// To an item window: give the view back to the host and quit
+	kMsgGiveViewBack = 'Dgvb',
+	// To an item or handle window of the strip: move to "where"
+	kMsgPlace = 'Dplc'
+};
+
+
+// The window of one Deskbar item: it runs the item's view in a thread of its own, as a tray
+// icon or as part of the host's strip. The view follows the window's size.
+class ItemWindow : public BWindow {
+public:
+	// The window takes the view (id 0 for the host's own handle).
+	ItemWindow(BRect frame, BView* view, int32 id, bool inTray);
+
+	virtual bool QuitRequested();
+	virtual void MessageReceived(BMessage* message);
+
+private:
+	void _GiveViewBack();
+
+	BView* fView;
+	int32 fId;
+	bool fQuitting;
+};
+
+
+// The host's own handle: a grip with the host's menu (secondary button, or any button in
+// the tray).
+class HandleView : public BView {
+public:
+	HandleView(BRect frame);
+
+	virtual void Draw(BRect updateRect);
+	virtual void MouseDown(BPoint where);
+};
+
+
+#endif // _DESKBAR_ITEM_WINDOW_H
