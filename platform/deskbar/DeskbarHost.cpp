@@ -217,8 +217,7 @@ DeskbarHost::_LoadAddOn(const char* path, int32* _id)
 	BView* view = NULL;
 	void* function;
 	entry_ref ref;
-	if (get_image_symbol(image, "instantiate_deskbar_entry", B_SYMBOL_TYPE_TEXT, &function)
-			== B_OK
+	if (get_image_symbol(image, "instantiate_deskbar_entry", B_SYMBOL_TYPE_TEXT, &function) == B_OK
 		&& get_ref_for_path(path, &ref) == B_OK) {
 		view = reinterpret_cast<instantiate_entry_func>(function)(
 			image, &ref, kMaxItemWidth, kMaxItemHeight);
@@ -389,7 +388,8 @@ void
 DeskbarHost::_ShowHandle()
 {
 	BRect frame = fInTray ? BRect(0, 0, kMaxItemHeight, kMaxItemHeight) : _StripFrame(NULL);
-	ItemWindow* window = new ItemWindow(frame, new HandleView(frame.OffsetToCopy(0, 0)), 0, fInTray);
+	ItemWindow* window
+		= new ItemWindow(frame, new HandleView(frame.OffsetToCopy(0, 0)), 0, fInTray);
 	fHandle = BMessenger(window);
 	window->Show();
 }

@@ -43,6 +43,8 @@ static const error_text kErrorTexts[] = {
 	{B_BAD_TEAM_ID, "Bad team ID"},
 	{B_BAD_PORT_ID, "Bad port ID"},
 	{B_BAD_ADDRESS, "Bad address"},
+	{B_BAD_IMAGE_ID, "Bad image ID"},
+	{B_NOT_AN_EXECUTABLE, "Not an executable"},
 	{B_MISSING_LIBRARY, "Missing library"},
 	{B_MISSING_SYMBOL, "Symbol not found"},
 	{B_BAD_REPLY, "Bad reply"},

@@ -28,11 +28,7 @@ namespace {
 
 
 // SYSTEM_TRAY_REQUEST_DOCK, and XEmbed's messages and flags
-enum {
-	kTrayRequestDock = 0,
-	kXEmbedEmbeddedNotify = 0,
-	kXEmbedMapped = 1 << 0
-};
+enum { kTrayRequestDock = 0, kXEmbedEmbeddedNotify = 0, kXEmbedMapped = 1 << 0 };
 
 
 // What the tray code keeps, with the display's lock held
@@ -172,10 +168,20 @@ dock_in_system_tray(BWindow* window)
 	if (owner == None)
 		return B_UNSUPPORTED;
 
+	// Trays ask for the icon's size in its size hints.
+	XSizeHints* hints = XAllocSizeHints();
+	if (hints != NULL) {
+		hints->flags = PMinSize | PBaseSize;
+		hints->min_width = hints->base_width = (int)x11Window->fFrame.Width() + 1;
+		hints->min_height = hints->base_height = (int)x11Window->fFrame.Height() + 1;
+		XSetWMNormalHints(x, x11Window->fWindow, hints);
+		XFree(hints);
+	}
+
 	// The tray maps the icon itself, once it has it.
 	long info[2] = {0, kXEmbedMapped};
-	XChangeProperty(x, x11Window->fWindow, sTray.xembedInfo, sTray.xembedInfo, 32,
-		PropModeReplace, (unsigned char*)info, 2);
+	XChangeProperty(x, x11Window->fWindow, sTray.xembedInfo, sTray.xembedInfo, 32, PropModeReplace,
+		(unsigned char*)info, 2);
 	x11Window->fEmbedded = true;
 
 	XEvent event;

@@ -1,0 +1,318 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+
+
+// The Deskbar host on an X server of the test's own: started by BDeskbar, its items in the
+// desktop's system tray (trayer's) or, without one, in its own strip.
+
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <memory>
+
+#include <Deskbar.h>
+#include <Entry.h>
+#include <Errors.h>
+
+#include <BitmapPNG.h>
+
+#include "TestEnv.h"
+#include "XvfbTest.h"
+
+
+class DeskbarTrayTest : public XvfbTest {
+protected:
+	DeskbarTrayTest() : fTrayer(-1) { }
+
+	virtual void
+	SetUp()
+	{
+		ASSERT_NO_FATAL_FAILURE(XvfbTest::SetUp());
+		setenv("HAIKU_DISPLAY", "x11", 1);
+		// BDeskbar starts the host from the system folder.
+		ASSERT_EQ(symlink(WG_SYSTEM_DIR "/Deskbar", (fEnv.System() + "/Deskbar").c_str()), 0);
+		std::string item = ReadFile(WG_TRAY_TEST_ITEM);
+		ASSERT_FALSE(item.empty());
+		fRed = fEnv.Root() + "/red-item.so";
+		fBlue = fEnv.Root() + "/blue-item.so";
+		WriteFile(fRed, item);
+		WriteFile(fBlue, item);
+		fTraySelection = XInternAtom(fX, "_NET_SYSTEM_TRAY_S0", False);
+	}
+
+	virtual void
+	TearDown()
+	{
+		for (pid_t host : fHosts)
+			kill(host, SIGKILL);
+		StopTrayer();
+		XvfbTest::TearDown();
+	}
+
+	void
+	StartTrayer()
+	{
+		const char* argv[] = {"trayer", "--edge", "top", "--align", "left", "--height", "24",
+			"--widthtype", "request", "--SetDockType", "false", "--SetPartialStrut", "false", NULL};
+		fTrayer = fork();
+		ASSERT_GE(fTrayer, 0);
+		if (fTrayer == 0) {
+			prctl(PR_SET_PDEATHSIG, SIGTERM);
+			execvp(argv[0], const_cast<char**>(argv));
+			_exit(127);
+		}
+		ASSERT_TRUE(WaitForX([&]() { return XGetSelectionOwner(fX, fTraySelection) != None; }))
+			<< "trayer did not start (scripts/deps.sh installs it)";
+	}
+
+	void
+	StopTrayer()
+	{
+		if (fTrayer <= 0)
+			return;
+		kill(fTrayer, SIGTERM);
+		waitpid(fTrayer, NULL, 0);
+		fTrayer = -1;
+	}
+
+	// Any window of the screen with that name, wherever it was put
+	Window
+	FindAny(const char* name, Window under = 0)
+	{
+		if (under == 0)
+			under = fRoot;
+		Window root;
+		Window parent;
+		Window* children = NULL;
+		unsigned int count = 0;
+		Window found = 0;
+		if (XQueryTree(fX, under, &root, &parent, &children, &count) == 0)
+			return 0;
+		for (unsigned int i = 0; i < count && found == 0; i++) {
+			char* childName = NULL;
+			if (XFetchName(fX, children[i], &childName) != 0 && childName != NULL
+				&& strcmp(childName, name) == 0)
+				found = children[i];
+			if (childName != NULL)
+				XFree(childName);
+			if (found == 0)
+				found = FindAny(name, children[i]);
+		}
+		if (children != NULL)
+			XFree(children);
+		return found;
+	}
+
+	Window
+	Parent(Window window)
+	{
+		Window root;
+		Window parent = 0;
+		Window* children = NULL;
+		unsigned int count = 0;
+		if (XQueryTree(fX, window, &root, &parent, &children, &count) != 0 && children != NULL)
+			XFree(children);
+		return parent;
+	}
+
+	// The item's window once it is on the screen, docked in the tray or not
+	Window
+	WaitForItem(const char* name, bool docked)
+	{
+		Window window = 0;
+		WaitForX([&]() {
+			window = FindAny(name);
+			return window != 0 && IsShown(window) && (Parent(window) != fRoot) == docked;
+		});
+		return window;
+	}
+
+	bool
+	ShowsColor(Window window, uint8 red, uint8 blue)
+	{
+		return WaitForX([&]() {
+			BRect frame = Geometry(window);
+			if (!frame.IsValid())
+				return false;
+			rgb_color color = ScreenPixel(
+				(int)(frame.left + frame.right) / 2, (int)(frame.top + frame.bottom) / 2);
+			return color.red == red && color.green == 0 && color.blue == blue;
+		});
+	}
+
+	// The host that shows the window; remembered so that it ends with the test
+	pid_t
+	HostOf(Window window)
+	{
+		pid_t host = atoi(Property(window, "_NET_WM_PID").c_str());
+		if (host > 0)
+			fHosts.push_back(host);
+		return host;
+	}
+
+	// Ends the host as the session does, and waits until it is gone.
+	bool
+	Terminate(pid_t host)
+	{
+		if (host <= 0 || kill(host, SIGTERM) != 0)
+			return false;
+		return WaitUntil([&]() { return kill(host, 0) != 0 && !BDeskbar().IsRunning(); });
+	}
+
+	TestEnv fEnv;
+	std::string fRed;
+	std::string fBlue;
+	Atom fTraySelection;
+	pid_t fTrayer;
+	std::vector<pid_t> fHosts;
+};
+
+
+TEST_F(DeskbarTrayTest, ItemsDockInTheTrayAndComeBackAfterARestart)
+{
+	ASSERT_NO_FATAL_FAILURE(StartTrayer());
+	BDeskbar deskbar;
+	EXPECT_FALSE(deskbar.IsRunning());
+
+	// The first item starts the host; the item docks in the tray and draws there.
+	entry_ref red;
+	ASSERT_EQ(get_ref_for_path(fRed.c_str(), &red), B_OK);
+	int32 redId = -1;
+	ASSERT_EQ(deskbar.AddItem(&red, &redId), B_OK);
+	EXPECT_EQ(redId, 1);
+	EXPECT_TRUE(deskbar.IsRunning());
+	Window redWindow = WaitForItem("TrayTest-red-item.so", true);
+	ASSERT_NE(redWindow, 0u) << "the item did not dock in the tray";
+	pid_t host = HostOf(redWindow);
+	ASSERT_GT(host, 0);
+	EXPECT_TRUE(ShowsColor(redWindow, 255, 0));
+	BRect tray = Geometry(Parent(redWindow));
+	std::unique_ptr<BBitmap> shot(Screenshot(BRect(0, 0, 200, 40)));
+	ASSERT_NE(shot, nullptr);
+	mkdir(WG_TEST_OUTPUT, 0755);
+	EXPECT_EQ(BPrivate::save_bitmap_as_png(shot.get(), WG_TEST_OUTPUT "/deskbar-tray.png"), B_OK);
+	EXPECT_TRUE(tray.IsValid());
+
+	// What the host answers about its items
+	EXPECT_EQ(deskbar.CountItems(), 1u);
+	EXPECT_TRUE(deskbar.HasItem(redId));
+	EXPECT_TRUE(deskbar.HasItem("TrayTest-red-item.so"));
+	EXPECT_FALSE(deskbar.HasItem(redId + 1));
+	const char* name = NULL;
+	ASSERT_EQ(deskbar.GetItemInfo(redId, &name), B_OK);
+	EXPECT_STREQ(name, "TrayTest-red-item.so");
+	free(const_cast<char*>(name));
+	int32 found = -1;
+	EXPECT_EQ(deskbar.GetItemInfo("TrayTest-red-item.so", &found), B_OK);
+	EXPECT_EQ(found, redId);
+	EXPECT_EQ(deskbar.GetItemInfo("nothing", &found), B_NAME_NOT_FOUND);
+	EXPECT_EQ(deskbar.MaxItemHeight(), 16);
+
+	// The same file again is refused; a file that is no add-on is refused, and the host
+	// goes on.
+	EXPECT_EQ(deskbar.AddItem(&red), B_ERROR);
+	std::string bad = fEnv.Root() + "/not-an-add-on";
+	WriteFile(bad, "just text\n");
+	entry_ref badRef;
+	ASSERT_EQ(get_ref_for_path(bad.c_str(), &badRef), B_OK);
+	EXPECT_NE(deskbar.AddItem(&badRef), B_OK);
+	EXPECT_EQ(deskbar.CountItems(), 1u);
+
+	// A second item, removed by its name: its window goes, the first stays.
+	entry_ref blue;
+	ASSERT_EQ(get_ref_for_path(fBlue.c_str(), &blue), B_OK);
+	int32 blueId = -1;
+	ASSERT_EQ(deskbar.AddItem(&blue, &blueId), B_OK);
+	EXPECT_EQ(blueId, 2);
+	Window blueWindow = WaitForItem("TrayTest-blue-item.so", true);
+	ASSERT_NE(blueWindow, 0u);
+	EXPECT_TRUE(ShowsColor(blueWindow, 0, 255));
+	EXPECT_EQ(deskbar.CountItems(), 2u);
+	EXPECT_EQ(deskbar.RemoveItem("TrayTest-blue-item.so"), B_OK);
+	EXPECT_FALSE(deskbar.HasItem(blueId));
+	EXPECT_TRUE(WaitForX([&]() { return FindAny("TrayTest-blue-item.so") == 0; }));
+	EXPECT_EQ(deskbar.CountItems(), 1u);
+
+	// The host ends with SIGTERM and keeps its add-on items: the next start brings them back.
+	ASSERT_TRUE(Terminate(host));
+	EXPECT_EQ(count_of(ReadFile(fEnv.Config() + "/deskbar/replicants"), fRed), 1);
+	EXPECT_EQ(count_of(ReadFile(fEnv.Config() + "/deskbar/replicants"), fBlue), 0);
+	EXPECT_TRUE(WaitForX([&]() { return FindAny("TrayTest-red-item.so") == 0; }));
+	ASSERT_EQ(deskbar.AddItem(&blue, &blueId), B_OK);
+	EXPECT_TRUE(deskbar.HasItem("TrayTest-red-item.so"));
+	EXPECT_EQ(deskbar.CountItems(), 2u);
+	redWindow = WaitForItem("TrayTest-red-item.so", true);
+	ASSERT_NE(redWindow, 0u);
+	EXPECT_TRUE(ShowsColor(redWindow, 255, 0));
+
+	// An item removed by id is gone for the next start as well.
+	int32 id = -1;
+	ASSERT_EQ(deskbar.GetItemInfo("TrayTest-red-item.so", &id), B_OK);
+	EXPECT_EQ(deskbar.RemoveItem(id), B_OK);
+	EXPECT_EQ(count_of(ReadFile(fEnv.Config() + "/deskbar/replicants"), fRed), 0);
+	EXPECT_TRUE(Terminate(HostOf(WaitForItem("TrayTest-blue-item.so", true))));
+}
+
+
+TEST_F(DeskbarTrayTest, WithoutATrayTheItemsShowInAStripUntilATrayComes)
+{
+	BDeskbar deskbar;
+	entry_ref red;
+	ASSERT_EQ(get_ref_for_path(fRed.c_str(), &red), B_OK);
+	ASSERT_EQ(deskbar.AddItem(&red), B_OK);
+
+	// At the top right of the screen, above other windows, with the host's handle on its left
+	Window redWindow = WaitForItem("TrayTest-red-item.so", false);
+	ASSERT_NE(redWindow, 0u);
+	pid_t host = HostOf(redWindow);
+	EXPECT_TRUE(ShowsColor(redWindow, 255, 0));
+	Window handle = FindWindow("Deskbar");
+	ASSERT_NE(handle, 0u);
+	EXPECT_TRUE(WaitForX([&]() {
+		BRect item = Geometry(redWindow);
+		BRect grip = Geometry(handle);
+		return item.right == 1023 && item.top == 0 && item.Height() == 15
+			&& grip.right + 1 == item.left && grip.top == 0;
+	}));
+	Atom type;
+	std::string dock = std::to_string(XInternAtom(fX, "_NET_WM_WINDOW_TYPE_DOCK", False));
+	EXPECT_EQ(Property(redWindow, "_NET_WM_WINDOW_TYPE", &type), dock + " ");
+
+	// A second item goes beside it; the strip grows to the left.
+	entry_ref blue;
+	ASSERT_EQ(get_ref_for_path(fBlue.c_str(), &blue), B_OK);
+	ASSERT_EQ(deskbar.AddItem(&blue), B_OK);
+	Window blueWindow = WaitForItem("TrayTest-blue-item.so", false);
+	ASSERT_NE(blueWindow, 0u);
+	EXPECT_TRUE(ShowsColor(blueWindow, 0, 255));
+	EXPECT_TRUE(WaitForX([&]() {
+		return Geometry(redWindow).right + 1 == Geometry(blueWindow).left
+			&& Geometry(blueWindow).right == 1023;
+	}));
+
+	// An item that removes itself when clicked asks the host from its own window's thread.
+	BRect frame = Geometry(blueWindow);
+	Click((int)frame.left + 4, (int)frame.top + 4);
+	EXPECT_TRUE(WaitForX([&]() { return FindAny("TrayTest-blue-item.so") == 0; }));
+	EXPECT_EQ(deskbar.CountItems(), 1u);
+	EXPECT_TRUE(WaitForX([&]() { return Geometry(redWindow).right == 1023; }));
+	ASSERT_EQ(deskbar.AddItem(&blue), B_OK);
+
+	// A tray that starts later takes the items in.
+	ASSERT_NO_FATAL_FAILURE(StartTrayer());
+	redWindow = WaitForItem("TrayTest-red-item.so", true);
+	ASSERT_NE(redWindow, 0u) << "the item did not move into the tray";
+	EXPECT_TRUE(ShowsColor(redWindow, 255, 0));
+	EXPECT_EQ(deskbar.CountItems(), 2u);
+
+	// The tray goes away again: the items are back in the strip.
+	StopTrayer();
+	redWindow = WaitForItem("TrayTest-red-item.so", false);
+	ASSERT_NE(redWindow, 0u) << "the item did not come back to the strip";
+	EXPECT_TRUE(ShowsColor(redWindow, 255, 0));
+	EXPECT_TRUE(Terminate(host));
+}
