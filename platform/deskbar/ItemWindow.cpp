@@ -28,9 +28,8 @@ ItemWindow::ItemWindow(BRect frame, BView* view, int32 id, bool inTray)
 	Lock();
 	AddChild(view);
 	Unlock();
-	if (inTray)
-		BPrivate::dock_in_system_tray(this);
-	else
+	// A tray that just went away: the window shows as a panel until the host hears of it.
+	if (!inTray || BPrivate::dock_in_system_tray(this) != B_OK)
 		BPrivate::make_panel_window(this);
 }
 
@@ -134,5 +133,8 @@ HandleView::MouseDown(BPoint where)
 	menu->AddItem(new BMenuItem("Quit", new BMessage(B_QUIT_REQUESTED)));
 	menu->SetTargetForItems(be_app);
 	menu->SetAsyncAutoDestruct(true);
-	menu->Go(ConvertToScreen(where), true, true, true);
+	// A click opens it; it stays open when the button goes up near where it went down.
+	BPoint screenWhere = ConvertToScreen(where);
+	BRect clickToOpen(screenWhere.x - 5, screenWhere.y - 5, screenWhere.x + 5, screenWhere.y + 5);
+	menu->Go(screenWhere, true, true, clickToOpen, true);
 }

@@ -17,6 +17,7 @@
 #include <Deskbar.h>
 #include <Entry.h>
 #include <Errors.h>
+#include <View.h>
 
 #include <BitmapPNG.h>
 
@@ -220,6 +221,9 @@ TEST_F(DeskbarTrayTest, ItemsDockInTheTrayAndComeBackAfterARestart)
 	entry_ref badRef;
 	ASSERT_EQ(get_ref_for_path(bad.c_str(), &badRef), B_OK);
 	EXPECT_NE(deskbar.AddItem(&badRef), B_OK);
+	// A view's archive must name the application that has its code.
+	BView plain(BRect(0, 0, 15, 15), "plain", B_FOLLOW_NONE, B_WILL_DRAW);
+	EXPECT_EQ(deskbar.AddItem(&plain), B_NAME_NOT_FOUND);
 	EXPECT_EQ(deskbar.CountItems(), 1u);
 
 	// A second item, removed by its name: its window goes, the first stays.
