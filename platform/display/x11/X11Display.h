@@ -24,6 +24,7 @@ namespace BPrivate {
 
 
 class X11Display;
+struct X11WidgetData;
 
 
 // The atoms the backend uses, interned once when the display opens.
@@ -165,6 +166,8 @@ public:
 
 	// The window's pixels as it last handed them over, B_RGB32
 	WindowPixels fContents;
+	// What a desktop widget window keeps (X11Widget.cpp); NULL for other windows
+	X11WidgetData* fWidget;
 
 private:
 	void _SetTitle(const char* title);
@@ -192,6 +195,9 @@ public:
 	// The CLIPBOARD selection (X11Clipboard.cpp)
 	virtual void SetClipboardText(const char* text, size_t length);
 	virtual clipboard_source ReadClipboardText(std::string* text);
+	// Desktop widgets (X11Widget.cpp)
+	virtual DisplayClient* ClientAt(BPoint screenWhere);
+	virtual bool TranslucentWidgets();
 
 	// With the lock held
 	X11Window* FindWindow(Window window) const;
