@@ -53,8 +53,10 @@ WView::WView(BRect frame)
 
 WView::WView(BMessage* archive) : BView(archive)
 {
+	lastMouse.Set(0, 0);
 	isReplicant = true;
 	Init();
+	prefs->Logbuch(0, NULL, "Replicant-Init ", true, true);
 }
 
 
@@ -81,11 +83,15 @@ WView::Init()
 		DoAlert("View: Can't find my prefs..");
 
 	// The program's folder: the folder of the running application.
+	// In a host's process (the Deskbar, a shelf) the program itself may not run: then its
+	// folder is that of its executable.
 	app_info info;
 	BEntry entry;
 	BPath path;
-	if (be_roster->GetAppInfo(kAppSignature, &info) == B_OK && entry.SetTo(&info.ref) == B_OK
-		&& entry.GetPath(&path) == B_OK && path.GetParent(&path) == B_OK) {
+	if (be_roster->GetAppInfo(kAppSignature, &info) != B_OK)
+		be_roster->FindApp(kAppSignature, &info.ref);
+	if (entry.SetTo(&info.ref) == B_OK && entry.GetPath(&path) == B_OK
+		&& path.GetParent(&path) == B_OK) {
 		prefs->PathToApp = path;
 	} else
 		printf(" p2a: %s Error\n", path.Path() != NULL ? path.Path() : "");
@@ -112,6 +118,13 @@ WView::Init()
 	prefsItem = new BMenuItem(B_TRANSLATE("Preferences"), new BMessage(kMsgPreferences));
 	nextItem = new BMenuItem(B_TRANSLATE("Next"), new BMessage(kMsgNextPreset));
 	quitItem = new BMenuItem(B_TRANSLATE("Quit"), new BMessage(kMsgQuit));
+	// The way between the window and the Deskbar; a replicant elsewhere has neither.
+	deskbarItem = NULL;
+	if (prefs->opInDeskbar)
+		deskbarItem = new BMenuItem(B_TRANSLATE("Back to window"), new BMessage(kMsgDeskbarSwitch));
+	else if (!isReplicant)
+		deskbarItem
+			= new BMenuItem(B_TRANSLATE("Move to Deskbar"), new BMessage(kMsgDeskbarSwitch));
 
 	presetMenu = new BMenu("Preset ", B_ITEMS_IN_COLUMN);
 	SetPresetMenu();
@@ -123,8 +136,12 @@ WView::Init()
 	contextMenu->AddItem(prefsItem);
 	contextMenu->AddItem(presetMenu);
 	contextMenu->AddItem(nextItem);
+	if (deskbarItem != NULL && isReplicant)
+		contextMenu->AddItem(deskbarItem);
 	if (!isReplicant) {
 		contextMenu->AddSeparatorItem();
+		if (deskbarItem != NULL)
+			contextMenu->AddItem(deskbarItem);
 		contextMenu->AddItem(quitItem);
 	} else {
 		// Items a replicant does not show are still the view's to release.
@@ -161,7 +178,7 @@ WView::AttachedToWindow()
 	SetPulse();
 
 	BMessenger messenger(this);
-	for (BMenuItem* item : {aboutItem, prefsItem, nextItem, quitItem}) {
+	for (BMenuItem* item : {aboutItem, prefsItem, nextItem, deskbarItem, quitItem}) {
 		if (item != NULL)
 			item->SetTarget(messenger);
 	}
@@ -230,7 +247,7 @@ WView::Quit()
 	// The menu owns its items and the preset submenu.
 	delete contextMenu;
 	contextMenu = NULL;
-	aboutItem = prefsItem = nextItem = quitItem = NULL;
+	aboutItem = prefsItem = nextItem = quitItem = deskbarItem = NULL;
 	presetMenu = NULL;
 
 	delete image;

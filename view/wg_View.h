@@ -49,6 +49,9 @@ public:
 	WView(BMessage* archive);
 	virtual ~WView();
 
+	static BArchivable* Instantiate(BMessage* archive);
+	virtual status_t Archive(BMessage* archive, bool deep = true) const;
+
 	virtual void MessageReceived(BMessage* message);
 	virtual void AttachedToWindow();
 	virtual void Draw(BRect updateRect);
@@ -83,6 +86,10 @@ public:
 	void CloseContext();
 	void OpenMainPage();
 
+	void AddToDeskbar(Prefs* prefs);
+	void RemoveFromDeskbar();
+	bool IsInDeskbar();
+
 	Prefs* prefs;
 	bool isReplicant;
 	bool inDeskbar;
@@ -99,6 +106,7 @@ public:
 	BMenuItem* prefsItem;
 	BMenuItem* nextItem;
 	BMenuItem* quitItem;
+	BMenuItem* deskbarItem;
 	BMenu* presetMenu;
 	BMessageRunner* pulseRunner;
 	BString* statusText;
@@ -111,6 +119,7 @@ public:
 	bool contextArmed;
 
 private:
+	void _SwitchDeskbar();
 	void _UpdateImage();
 	bool _UpdateWaiting();
 	void _DropWaitingTicks();
@@ -119,6 +128,10 @@ private:
 	void _StrokeFrame(rgb_color color, int32 frameStyle);
 	void _DrawShadowed(const char* text, BPoint where, bool shadow, BPoint shadowOffset);
 };
+
+
+// The Deskbar's way in: a new view for the Deskbar's tray, in the Deskbar's process.
+extern "C" _EXPORT BView* instantiate_deskbar_item();
 
 
 // Opens a file with Tracker: mode 1 names a file of the program's folder, mode 0 a full

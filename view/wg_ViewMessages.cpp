@@ -102,10 +102,9 @@ WView::MessageReceived(BMessage* message)
 
 	case kMsgQuit:
 		prefs->Logbuch(0, NULL, "WV_QUIT ", true, true);
-		if (prefs->opInDeskbar) {
-			// A Deskbar item is taken away by the Deskbar; this build has none to ask, so
-			// the item has nothing more to do.
-		} else if (isReplicant) {
+		if (prefs->opInDeskbar)
+			RemoveFromDeskbar();
+		else if (isReplicant) {
 			if (Looper() != NULL)
 				Looper()->PostMessage(kMsgReplicantQuit, this);
 		} else if (be_app != NULL)
@@ -148,8 +147,7 @@ WView::MessageReceived(BMessage* message)
 	}
 
 	case kMsgDeskbarSwitch:
-		// Window and Deskbar mode: there is no Deskbar to switch to in this build, so the
-		// view stays where it is.
+		_SwitchDeskbar();
 		break;
 
 	case B_ABOUT_REQUESTED:

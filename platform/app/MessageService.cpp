@@ -269,17 +269,21 @@ BPrivate::MessageService::Start(
 	if (fd < 0)
 		return B_ERROR;
 	if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-		if (errno != EADDRINUSE || service_is_running(name)) {
+		int error = errno;
+		if (error != EADDRINUSE || service_is_running(name)) {
 			close(fd);
-			return errno == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
+			return error == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
 		}
 		// The socket of a process that ended
 		unlink(address.sun_path);
 		if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+			error = errno;
 			close(fd);
-			return errno == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
+			return error == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
 		}
 	}
+	struct stat file;
+	fSocketNode = stat(address.sun_path, &file) == 0 ? file.st_ino : 0;
 	if (listen(fd, 16) != 0 || pipe2(fWakePipe, O_CLOEXEC) != 0) {
 		close(fd);
 		unlink(address.sun_path);
@@ -314,9 +318,8 @@ BPrivate::MessageService::Stop()
 	}
 
 	// Only our own socket is removed: another process may have taken the name since.
-	struct stat ours, named;
-	if (fstat(fSocket, &ours) == 0 && stat(fPath.c_str(), &named) == 0
-		&& ours.st_ino == named.st_ino)
+	struct stat named;
+	if (stat(fPath.c_str(), &named) == 0 && named.st_ino == fSocketNode)
 		unlink(fPath.c_str());
 	close(fSocket);
 	close(fWakePipe[0]);

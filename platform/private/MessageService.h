@@ -8,6 +8,7 @@
 
 #include <Messenger.h>
 #include <OS.h>
+#include <sys/types.h>
 
 #include <condition_variable>
 #include <mutex>
@@ -65,6 +66,7 @@ private:
 	void _Serve(int connection);
 
 	int fSocket;
+	ino_t fSocketNode;
 	int fWakePipe[2];
 	std::string fPath;
 	BMessenger fTarget;

@@ -118,7 +118,7 @@ TEST(Archivable, InstantiateObjectThroughTheRegistry)
 	// Unknown classes rebuild nothing.
 	errno = 0;
 	EXPECT_EQ(instantiate_object(&archive), (BArchivable*)NULL);
-	EXPECT_EQ(errno, B_BAD_VALUE);
+	EXPECT_EQ(errno, B_NAME_NOT_FOUND);
 	EXPECT_EQ(instantiate_object(NULL), (BArchivable*)NULL);
 
 	// A known base class is used when the most derived one is unknown.

@@ -134,13 +134,15 @@ TEST_F(ViewTest, ThePresetMenuListsTitledPresets)
 
 	// The context menu of the program's own view.
 	BPopUpMenu* menu = view->contextMenu;
-	ASSERT_EQ(menu->CountItems(), 7);
+	ASSERT_EQ(menu->CountItems(), 8);
 	EXPECT_STREQ(menu->ItemAt(0)->Label(), "About Webgrazer");
 	EXPECT_STREQ(menu->ItemAt(2)->Label(), "Preferences");
 	EXPECT_EQ(menu->ItemAt(3)->Submenu(), view->presetMenu);
 	EXPECT_STREQ(menu->ItemAt(3)->Label(), "Preset ");
 	EXPECT_STREQ(menu->ItemAt(4)->Label(), "Next");
-	EXPECT_STREQ(menu->ItemAt(6)->Label(), "Quit");
+	EXPECT_STREQ(menu->ItemAt(6)->Label(), "Move to Deskbar");
+	EXPECT_EQ(menu->ItemAt(6)->Message()->what, (uint32)'wvid');
+	EXPECT_STREQ(menu->ItemAt(7)->Label(), "Quit");
 	EXPECT_NE(view->dragger, nullptr);
 
 	// A replicant made from the view's archive has no About, Quit, separators or dragger.
@@ -241,4 +243,59 @@ TEST_F(ViewTest, AResizeRedrawsWithoutSelectingOrFetching)
 	});
 	EXPECT_EQ(view->image, nullptr);
 	EXPECT_EQ(view->labelList, nullptr);
+}
+
+
+static std::vector<std::string>
+menu_labels(WView* view)
+{
+	std::vector<std::string> labels;
+	for (int32 i = 0; i < view->contextMenu->CountItems(); i++)
+		labels.push_back(view->contextMenu->ItemAt(i)->Label());
+	return labels;
+}
+
+
+TEST_F(ViewTest, TheArchiveRebuildsAReplicantAndTheDeskbarItemKnowsItsPlace)
+{
+	WView* view = Attach();
+	BMessage archive;
+	ASSERT_EQ(view->Archive(&archive, true), B_OK);
+	EXPECT_STREQ(archive.FindString("add_on"), "application/x-vnd.QK-Webgrazer");
+	EXPECT_TRUE(validate_instantiation(&archive, "WView"));
+	EXPECT_TRUE(archive.FindBool("be:unique_replicant"));
+	EXPECT_TRUE(archive.HasRect("_frame"));
+	EXPECT_STREQ(archive.FindString("_name"), "Web Grazer");
+
+	// Another class's archive makes nothing.
+	BMessage other;
+	other.AddString("class", "BView");
+	EXPECT_EQ(WView::Instantiate(&other), nullptr);
+
+	// A replicant: the short menu, and its start in the log book.
+	WView* replicant = NULL;
+	Quiet([&] { replicant = dynamic_cast<WView*>(instantiate_object(&archive)); });
+	ASSERT_NE(replicant, nullptr);
+	EXPECT_TRUE(replicant->isReplicant);
+	EXPECT_EQ(menu_labels(replicant), std::vector<std::string>({"Preferences", "Preset ", "Next"}));
+	EXPECT_NE(ReadFile(LogFile()).find("Replicant-Init "), std::string::npos);
+	delete replicant;
+
+	// The Deskbar's item: made with the frame constructor in the Deskbar's process, and rebuilt
+	// there from its archive with the way back to the window.
+	WView* item = NULL;
+	Quiet([&] { item = dynamic_cast<WView*>(instantiate_deskbar_item()); });
+	ASSERT_NE(item, nullptr);
+	EXPECT_EQ(item->Frame(), BRect(0, 0, 16, 16));
+	EXPECT_STREQ(item->Name(), "Web Grazer");
+	EXPECT_TRUE(fPrefs->opInDeskbar);
+	BMessage itemArchive;
+	ASSERT_EQ(item->Archive(&itemArchive), B_OK);
+	delete item;
+	Quiet([&] { item = dynamic_cast<WView*>(WView::Instantiate(&itemArchive)); });
+	ASSERT_NE(item, nullptr);
+	EXPECT_EQ(menu_labels(item),
+		std::vector<std::string>({"Preferences", "Preset ", "Next", "Back to window"}));
+	EXPECT_EQ(item->deskbarItem->Message()->what, (uint32)'wvid');
+	delete item;
 }

@@ -1,0 +1,108 @@
+/*
+ * Copyright 2026, Webgrazer developers. All rights reserved.
+ * Distributed under the terms of the MIT License.
+ */
+
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include <AppDefs.h>
+#include <Looper.h>
+#include <Message.h>
+
+#include "../../platform/private/MessageService.h"
+#include "TestEnv.h"
+
+
+using namespace BPrivate;
+
+
+namespace {
+
+// Answers 'ping' with its "n" plus one; lets 'mute' go unanswered.
+class Answerer : public BLooper {
+public:
+	void
+	MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'ping') {
+			BMessage reply('pong');
+			reply.AddInt32("n", message->GetInt32("n", 0) + 1);
+			message->SendReply(&reply);
+		} else if (message->what != 'mute')
+			BLooper::MessageReceived(message);
+	}
+};
+
+} // namespace
+
+
+// Requests from other processes reach a looper of ours and its replies go back; a service
+// name is offered once, and the socket of a process that ended does not keep it.
+TEST(MessageService, RequestsAreAnsweredByTheServingLooper)
+{
+	TestEnv env;
+	BMessage ping('ping');
+	ping.AddInt32("n", 41);
+	BMessage reply;
+	EXPECT_FALSE(service_is_running("test-service"));
+	EXPECT_EQ(send_to_service("test-service", &ping, &reply), B_BAD_PORT_ID);
+
+	// A socket file that nobody listens on any more, as a killed process leaves it.
+	int stale = socket(AF_UNIX, SOCK_STREAM, 0);
+	sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	snprintf(
+		address.sun_path, sizeof(address.sun_path), "%s", service_path("test-service").c_str());
+	ASSERT_EQ(bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+	close(stale);
+	EXPECT_EQ(send_to_service("test-service", &ping, &reply), B_BAD_PORT_ID);
+
+	Answerer* answerer = new Answerer;
+	answerer->Run();
+	{
+		MessageService service;
+		ASSERT_EQ(service.Start("test-service", BMessenger(answerer)), B_OK);
+		EXPECT_TRUE(service_is_running("test-service"));
+		MessageService second;
+		EXPECT_EQ(second.Start("test-service", BMessenger(answerer)), B_NAME_IN_USE);
+
+		ASSERT_EQ(send_to_service("test-service", &ping, &reply), B_OK);
+		EXPECT_EQ(reply.what, (uint32)'pong');
+		EXPECT_EQ(reply.GetInt32("n", 0), 42);
+
+		BMessage mute('mute');
+		ASSERT_EQ(send_to_service("test-service", &mute, &reply), B_OK);
+		EXPECT_EQ(reply.what, (uint32)B_NO_REPLY);
+
+		// Many senders at once each get their own answer.
+		std::atomic<int> right(0);
+		std::vector<std::thread> senders;
+		for (int i = 0; i < 8; i++) {
+			senders.emplace_back([&right, i] {
+				BMessage request('ping');
+				request.AddInt32("n", i);
+				BMessage answer;
+				if (send_to_service("test-service", &request, &answer) == B_OK
+					&& answer.GetInt32("n", -1) == i + 1)
+					right++;
+			});
+		}
+		for (std::thread& sender : senders)
+			sender.join();
+		EXPECT_EQ(right, 8);
+	}
+	// The service ended with its object, and took its socket along.
+	EXPECT_FALSE(service_is_running("test-service"));
+	EXPECT_NE(access(service_path("test-service").c_str(), F_OK), 0);
+	answerer->Lock();
+	answerer->Quit();
+}
