@@ -7,7 +7,7 @@ packages=(
 	cmake ninja-build g++ clang libclang-rt-dev pkg-config
 	libgtest-dev libgmock-dev libbenchmark-dev
 	libfreetype-dev libfontconfig-dev fonts-dejavu-core
-	libpng-dev libjpeg-dev libgif-dev libx11-dev libxtst-dev xvfb xauth trayer
+	libpng-dev libjpeg-dev libgif-dev libx11-dev libxtst-dev xvfb xauth xdotool trayer
 	wget attr python3 conky-std x11-utils librsvg2-bin
 )
 

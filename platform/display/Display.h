@@ -119,6 +119,16 @@ public:
 	// for the answer. Both may be called from any thread.
 	virtual void SetClipboardText(const char* text, size_t length) = 0;
 	virtual clipboard_source ReadClipboardText(std::string* text) = 0;
+
+	// The window of this process that shows at a point of the screen, on top there; NULL
+	// when the point shows the desktop or another program's window. Any thread.
+	virtual DisplayClient* ClientAt(BPoint screenWhere) = 0;
+	// Windows of kDesktopWidgetWindowType (ShelfPrivate.h) show per-pixel transparency.
+	virtual bool
+	TranslucentWidgets()
+	{
+		return false;
+	}
 };
 
 

@@ -103,6 +103,8 @@ private:
 
 	friend class BHandler;
 	friend class BMessenger;
+	// Drops go to the view under them through that view's filters.
+	friend class BWindow;
 
 	static void _ThreadEntry(BLooper* looper);
 	static status_t _Lock(BLooper* looper, bigtime_t timeout);

@@ -400,10 +400,9 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			// handler chain to the window.
 			BPoint where = ConvertFromScreen(message->DropPoint());
 			BView* view = ViewPrivate::ViewAt(fTopView, where);
-			if (view != NULL)
-				view->MessageReceived(message);
-			else
-				MessageReceived(message);
+			BHandler* target = view != NULL ? _HandlerFilter(message, view) : this;
+			if (target != NULL)
+				target->MessageReceived(message);
 			break;
 		}
 		BLooper::DispatchMessage(message, handler);

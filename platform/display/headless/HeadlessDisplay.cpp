@@ -117,6 +117,13 @@ public:
 		(void)text;
 		return kClipboardOwn;
 	}
+	virtual DisplayClient*
+	ClientAt(BPoint screenWhere)
+	{
+		std::lock_guard<std::recursive_mutex> lock(fLock);
+		HeadlessWindow* window = WindowAt(screenWhere, false);
+		return window != NULL ? window->fClient : NULL;
+	}
 
 	BBitmap* Compose();
 	status_t InjectMouse(

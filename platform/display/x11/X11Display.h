@@ -24,6 +24,7 @@ namespace BPrivate {
 
 
 class X11Display;
+struct X11WidgetData;
 
 
 // The atoms the backend uses, interned once when the display opens.
@@ -155,8 +156,6 @@ public:
 	bool fGrabbed;
 	// Someone else destroyed the X window.
 	bool fGone;
-	// An icon of the system tray (X11Tray.cpp): the tray maps, places and sizes it.
-	bool fEmbedded;
 
 	// Our requests to move or resize the window that the server may not have answered yet
 	struct FrameRequest {
@@ -167,6 +166,10 @@ public:
 
 	// The window's pixels as it last handed them over, B_RGB32
 	WindowPixels fContents;
+	// What a desktop widget window keeps (X11Widget.cpp); NULL for other windows
+	X11WidgetData* fWidget;
+	// An icon of the system tray (X11Tray.cpp): the tray maps, places and sizes it.
+	bool fEmbedded;
 
 private:
 	void _SetTitle(const char* title);
@@ -194,6 +197,9 @@ public:
 	// The CLIPBOARD selection (X11Clipboard.cpp)
 	virtual void SetClipboardText(const char* text, size_t length);
 	virtual clipboard_source ReadClipboardText(std::string* text);
+	// Desktop widgets (X11Widget.cpp)
+	virtual DisplayClient* ClientAt(BPoint screenWhere);
+	virtual bool TranslucentWidgets();
 
 	// With the lock held
 	X11Window* FindWindow(Window window) const;

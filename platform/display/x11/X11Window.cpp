@@ -18,6 +18,7 @@
 #include <Message.h>
 
 #include "X11Display.h"
+#include "X11Widget.h"
 
 #include <X11/Xatom.h>
 
@@ -98,7 +99,7 @@ X11Window::X11Window(X11Display* display, DisplayClient* client, BRect frame, co
 	: fDisplay(display), fClient(client), fWindow(0), fParent(display->fRoot), fInputContext(NULL),
 	  fType((uint32)type), fFlags(flags), fFrame(frame), fMinWidth(0), fMaxWidth(kMaxCoordinate),
 	  fMinHeight(0), fMaxHeight(kMaxCoordinate), fShown(false), fMapped(false), fFocusOnMap(false),
-	  fGrabOnMap(false), fGrabbed(false), fGone(false), fEmbedded(false)
+	  fGrabOnMap(false), fGrabbed(false), fGone(false), fWidget(NULL), fEmbedded(false)
 {
 	::Display* x = display->fX;
 	fContents.Resize((int32)frame.Width() + 1, (int32)frame.Height() + 1);
@@ -111,16 +112,23 @@ X11Window::X11Window(X11Display* display, DisplayClient* client, BRect frame, co
 	// Menus go around the window manager: no frame, no focus.
 	attributes.override_redirect = IsMenu() ? True : False;
 	attributes.save_under = IsMenu() ? True : False;
-	fWindow = XCreateWindow(x, display->fRoot, clamp_position(frame.left),
-		clamp_position(frame.top), clamp_size(frame.Width() + 1), clamp_size(frame.Height() + 1), 0,
-		CopyFromParent, InputOutput, CopyFromParent,
-		CWBackPixel | CWBorderPixel | CWBitGravity | CWEventMask | CWOverrideRedirect | CWSaveUnder,
-		&attributes);
+	unsigned long mask = CWBackPixel | CWBorderPixel | CWBitGravity | CWEventMask
+		| CWOverrideRedirect | CWSaveUnder;
+	if (x11_is_widget_type(fType))
+		fWindow = x11_create_widget_window(this, frame, &attributes, mask);
+	else {
+		fWindow = XCreateWindow(x, display->fRoot, clamp_position(frame.left),
+			clamp_position(frame.top), clamp_size(frame.Width() + 1),
+			clamp_size(frame.Height() + 1), 0, CopyFromParent, InputOutput, CopyFromParent, mask,
+			&attributes);
+	}
 	if (fWindow == 0)
 		return;
 
 	_SetTitle(title);
 	_SetType();
+	if (fWidget != NULL)
+		x11_set_widget_hints(this);
 
 	// Who the window belongs to
 	XClassHint* classHint = XAllocClassHint();
@@ -189,6 +197,7 @@ X11Window::~X11Window()
 		XDestroyIC(fInputContext);
 	if (fWindow != 0 && !fGone)
 		XDestroyWindow(fDisplay->fX, fWindow);
+	x11_destroy_widget(this);
 	fDisplay->Flush();
 }
 
@@ -358,6 +367,8 @@ X11Window::Repaint(BRect rect)
 	int32 width = right - left + 1;
 	int32 height = bottom - top + 1;
 	::Display* x = fDisplay->fX;
+	if (x11_repaint_widget(this, left, top, width, height))
+		return;
 
 	if (fDisplay->fDirectPixels) {
 		// The image is our copy itself: B, G, R, A bytes are 32-bit words 0xAARRGGBB in
