@@ -242,17 +242,8 @@ DeskbarHost::_LoadAddOn(const char* path, int32* _id)
 	BMessage archive;
 	status_t status = view->Archive(&archive, true);
 	delete view;
-	view = NULL;
-	BArchivable* object = status == B_OK ? instantiate_object(&archive) : NULL;
-	view = dynamic_cast<BView*>(object);
-	if (view == NULL) {
-		delete object;
-		fprintf(stderr, "Deskbar: the item of '%s' can't be rebuilt from its archive\n", path);
-		*_id = kUnplacedId;
-		return B_OK;
-	}
-	if (_AddItem(view, path, info.st_dev, info.st_ino, _id) != B_OK) {
-		fprintf(stderr, "Deskbar: the item of '%s' is too tall for the tray\n", path);
+	if (status != B_OK || _AddItem(archive, path, info.st_dev, info.st_ino, _id) != B_OK) {
+		fprintf(stderr, "Deskbar: the item of '%s' can't be put in the tray\n", path);
 		*_id = kUnplacedId;
 	}
 	return B_OK;
@@ -267,18 +258,9 @@ DeskbarHost::_AddView(BMessage* request, BMessage* reply)
 	// The view's code is found through the application named in the archive.
 	if (status == B_OK && !archive.HasString("add_on"))
 		status = B_NAME_NOT_FOUND;
-	BView* view = NULL;
-	if (status == B_OK) {
-		BArchivable* object = instantiate_object(&archive);
-		view = dynamic_cast<BView*>(object);
-		if (view == NULL) {
-			delete object;
-			status = object == NULL ? B_NAME_NOT_FOUND : B_ERROR;
-		}
-	}
 	int32 id;
 	if (status == B_OK)
-		status = _AddItem(view, std::string(), 0, 0, &id);
+		status = _AddItem(archive, std::string(), 0, 0, &id);
 	if (status == B_OK)
 		reply->AddInt32("id", id);
 	else
@@ -287,23 +269,23 @@ DeskbarHost::_AddView(BMessage* request, BMessage* reply)
 
 
 status_t
-DeskbarHost::_AddItem(BView* view, const std::string& path, dev_t device, ino_t node, int32* _id)
+DeskbarHost::_AddItem(
+	const BMessage& archive, const std::string& path, dev_t device, ino_t node, int32* _id)
 {
-	BRect bounds = view->Bounds();
-	if (bounds.Height() > kMaxItemHeight) {
-		delete view;
-		return B_ERROR;
-	}
 	Item item;
-	item.id = fNextId++;
-	item.name = view->Name();
+	item.id = fNextId;
 	item.path = path;
 	item.device = device;
 	item.node = node;
-	item.size = bounds.OffsetToCopy(0, 0);
 	fItems.push_back(item);
-	_House(fItems.back(), view);
+	ItemWindow* window = _House(fItems.back(), archive);
+	if (window == NULL) {
+		fItems.pop_back();
+		return B_ERROR;
+	}
+	fNextId++;
 	_Relayout();
+	window->Show();
 	*_id = item.id;
 	return B_OK;
 }
@@ -351,36 +333,50 @@ DeskbarHost::_Find(BMessage* request, bool last)
 }
 
 
-// A window gave its view back: it goes into a new window, unless the item went meanwhile.
+// A window gave its item back: it goes into a new window, unless the item went meanwhile.
 void
 DeskbarHost::_ViewBack(BMessage* message)
 {
-	BView* view;
+	BMessage archive;
 	int32 id;
-	if (message->FindPointer("view", reinterpret_cast<void**>(&view)) != B_OK || view == NULL
-		|| message->FindInt32("id", &id) != B_OK)
+	if (message->FindMessage("archive", &archive) != B_OK || message->FindInt32("id", &id) != B_OK)
 		return;
 	for (Item& item : fItems) {
-		if (item.id == id) {
-			_House(item, view);
-			_Relayout();
-			return;
-		}
+		if (item.id != id)
+			continue;
+		ItemWindow* window = _House(item, archive);
+		if (window == NULL) {
+			fprintf(stderr, "Deskbar: the item '%s' can't be rebuilt\n", item.name.String());
+			fItems.erase(fItems.begin() + (&item - fItems.data()));
+			_Save();
+		} else
+			window->Show();
+		_Relayout();
+		return;
 	}
-	delete view;
 }
 
 
 //	#pragma mark - windows
 
 
-void
-DeskbarHost::_House(Item& item, BView* view)
+ItemWindow*
+DeskbarHost::_House(Item& item, const BMessage& archive)
 {
-	BRect frame = fInTray ? item.size : _StripFrame(&item);
-	ItemWindow* window = new ItemWindow(frame, view, item.id, fInTray);
+	ItemWindow* window = new ItemWindow(BRect(0, 0, 15, 15), archive, item.id, fInTray);
+	BView* view = window->Replicant();
+	// Items taller than the tray are refused, as the Deskbar does.
+	if (view == NULL || view->Bounds().Height() > kMaxItemHeight) {
+		window->Lock();
+		window->Quit();
+		return NULL;
+	}
+	item.name = view->Name();
+	item.size = view->Bounds().OffsetToCopy(0, 0);
+	if (!fInTray)
+		window->MoveTo(_StripFrame(&item).LeftTop());
 	item.window = BMessenger(window);
-	window->Show();
+	return window;
 }
 
 
@@ -388,8 +384,7 @@ void
 DeskbarHost::_ShowHandle()
 {
 	BRect frame = fInTray ? BRect(0, 0, kMaxItemHeight, kMaxItemHeight) : _StripFrame(NULL);
-	ItemWindow* window
-		= new ItemWindow(frame, new HandleView(frame.OffsetToCopy(0, 0)), 0, fInTray);
+	ItemWindow* window = new ItemWindow(frame, new HandleView(frame.OffsetToCopy(0, 0)), fInTray);
 	fHandle = BMessenger(window);
 	window->Show();
 }

@@ -20,6 +20,7 @@
 
 
 class BView;
+class ItemWindow;
 
 
 // The Deskbar: it offers the service that BDeskbar asks, and shows its items in the desktop's
@@ -57,13 +58,15 @@ private:
 	void _AddAddOn(BMessage* request, BMessage* reply);
 	void _AddView(BMessage* request, BMessage* reply);
 	status_t _LoadAddOn(const char* path, int32* _id);
-	status_t _AddItem(BView* view, const std::string& path, dev_t device, ino_t node, int32* _id);
+	status_t _AddItem(
+		const BMessage& archive, const std::string& path, dev_t device, ino_t node, int32* _id);
 	void _RemoveItem(BMessage* request);
 	Item* _Find(BMessage* request, bool last = false);
 	void _ViewBack(BMessage* message);
 
-	// Puts an item's view in a new window, in the tray or in the strip
-	void _House(Item& item, BView* view);
+	// Puts an item's view, rebuilt from its archive, in a new window, in the tray or in the
+	// strip. NULL when the view cannot be rebuilt or is too tall.
+	ItemWindow* _House(Item& item, const BMessage& archive);
 	void _ShowHandle();
 	void _Relayout();
 	void _TrayChanged(bool available);

@@ -10,24 +10,65 @@
 #include <Dragger.h>
 #include <MenuItem.h>
 #include <PopUpMenu.h>
+#include <Shelf.h>
 #include <View.h>
 
 #include <SystemTray.h>
 
 
-ItemWindow::ItemWindow(BRect frame, BView* view, int32 id, bool inTray)
-	: BWindow(frame, id == 0 ? "Deskbar" : view->Name(), B_UNTYPED_WINDOW,
+ItemWindow::ItemWindow(BRect frame, const BMessage& archive, int32 id, bool inTray)
+	: BWindow(frame, "Deskbar item", B_UNTYPED_WINDOW,
 		B_NOT_MOVABLE | B_NOT_CLOSABLE | B_NOT_ZOOMABLE | B_NOT_MINIMIZABLE | B_AVOID_FOCUS),
-	  fView(view), fId(id), fQuitting(false)
+	  fContainer(NULL), fShelf(NULL), fView(NULL), fId(id), fQuitting(false)
 {
-	// In the tray the icon gets the size the tray gives it; in the strip the window has
-	// the view's size.
-	view->MoveTo(0, 0);
-	view->ResizeTo(Bounds().Width(), Bounds().Height());
-	view->SetResizingMode(B_FOLLOW_ALL_SIDES);
 	Lock();
-	AddChild(view);
+	fContainer = new BView(Bounds(), "Status", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
+	AddChild(fContainer);
+	// The tray's shelf: its replicants cannot be dragged away.
+	fShelf = new BShelf(fContainer, false, "DeskbarShelf");
+	BMessage* replicant = new BMessage(archive);
+	if (fShelf->AddReplicant(replicant, BPoint(0, 0)) == B_OK)
+		fView = fContainer->ChildAt(0);
+	else
+		delete replicant;
+	if (fView != NULL) {
+		SetTitle(fView->Name());
+		// The window takes the view's size, which it keeps in the strip; in the tray the
+		// view follows the size the tray gives the icon.
+		fViewBounds = fView->Bounds();
+		fView->MoveTo(0, 0);
+		ResizeTo(fViewBounds.Width(), fViewBounds.Height());
+		fView->SetResizingMode(B_FOLLOW_ALL_SIDES);
+	}
 	Unlock();
+	_Place(inTray);
+}
+
+
+ItemWindow::ItemWindow(BRect frame, BView* handle, bool inTray)
+	: BWindow(frame, "Deskbar", B_UNTYPED_WINDOW,
+		B_NOT_MOVABLE | B_NOT_CLOSABLE | B_NOT_ZOOMABLE | B_NOT_MINIMIZABLE | B_AVOID_FOCUS),
+	  fContainer(NULL), fShelf(NULL), fView(handle), fId(0), fQuitting(false)
+{
+	Lock();
+	handle->MoveTo(0, 0);
+	handle->ResizeTo(Bounds().Width(), Bounds().Height());
+	AddChild(handle);
+	Unlock();
+	_Place(inTray);
+}
+
+
+ItemWindow::~ItemWindow()
+{
+	// While its container is still there
+	delete fShelf;
+}
+
+
+void
+ItemWindow::_Place(bool inTray)
+{
 	// A tray that just went away: the window shows as a panel until the host hears of it.
 	if (!inTray || BPrivate::dock_in_system_tray(this) != B_OK)
 		BPrivate::make_panel_window(this);
@@ -35,13 +76,12 @@ ItemWindow::ItemWindow(BRect frame, BView* view, int32 id, bool inTray)
 
 
 // Only the host ends an item. The display asks when the window's place went away (a tray
-// that took it in ended): the view goes back to the host, which finds it a new place.
+// that took it in ended): the item goes back to the host, which finds it a new place.
 bool
 ItemWindow::QuitRequested()
 {
-	if (fQuitting)
-		return true;
-	_GiveViewBack();
+	if (!fQuitting)
+		_GiveViewBack();
 	return true;
 }
 
@@ -75,20 +115,19 @@ ItemWindow::MessageReceived(BMessage* message)
 void
 ItemWindow::_GiveViewBack()
 {
-	if (fView == NULL)
+	if (fView == NULL || fId == 0)
 		return;
-	BView* view = fView;
-	fView = NULL;
-	RemoveChild(view);
-	if (fId == 0) {
-		delete view;
+	// Its next place starts from the view's own size.
+	fView->SetResizingMode(B_FOLLOW_NONE);
+	fView->ResizeTo(fViewBounds.Width(), fViewBounds.Height());
+	BMessage archive;
+	if (fView->Archive(&archive, true) != B_OK)
 		return;
-	}
 	BMessage back(kMsgViewBack);
-	back.AddPointer("view", view);
+	back.AddMessage("archive", &archive);
 	back.AddInt32("id", fId);
-	if (be_app_messenger.SendMessage(&back) != B_OK)
-		delete view;
+	be_app_messenger.SendMessage(&back);
+	fView = NULL;
 }
 
 
