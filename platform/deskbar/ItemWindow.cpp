@@ -36,6 +36,7 @@ ItemWindow::ItemWindow(BRect frame, const BMessage& archive, int32 id, bool inTr
 		// The window takes the view's size, which it keeps in the strip; in the tray the
 		// view follows the size the tray gives the icon.
 		fViewBounds = fView->Bounds();
+		fView->SetResizingMode(B_FOLLOW_NONE);
 		fView->MoveTo(0, 0);
 		ResizeTo(fViewBounds.Width(), fViewBounds.Height());
 		fView->SetResizingMode(B_FOLLOW_ALL_SIDES);

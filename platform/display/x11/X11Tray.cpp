@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include <AppDefs.h>
 #include <Message.h>
 #include <Messenger.h>
 #include <SystemTray.h>
@@ -281,6 +282,25 @@ x11_tray_handle_event(X11Display* display, XEvent& event)
 		sTray.owner = 0;
 		notify(false);
 		return true;
+	}
+
+	// The tray moves the icon with the window it put it in, which tells us nothing: the
+	// pointer's events tell where the icon is now, before they are handled.
+	if (event.type == ButtonPress || event.type == EnterNotify) {
+		X11Window* window = display->FindWindow(event.xany.window);
+		int rootX = event.type == ButtonPress ? event.xbutton.x_root : event.xcrossing.x_root;
+		int rootY = event.type == ButtonPress ? event.xbutton.y_root : event.xcrossing.y_root;
+		int x = event.type == ButtonPress ? event.xbutton.x : event.xcrossing.x;
+		int y = event.type == ButtonPress ? event.xbutton.y : event.xcrossing.y;
+		BPoint where(rootX - x, rootY - y);
+		if (window != NULL && window->fEmbedded && where != window->fFrame.LeftTop()) {
+			window->fFrame.OffsetTo(where);
+			BMessage moved(B_WINDOW_MOVED);
+			moved.AddInt64("when", system_time());
+			moved.AddPoint("where", where);
+			window->fClient->PostDisplayMessage(&moved);
+		}
+		return false;
 	}
 
 	if (event.type == ClientMessage && event.xclient.message_type == sTray.xembed) {

@@ -23,7 +23,7 @@
 class TrayTestItem : public BView {
 public:
 	TrayTestItem(const char* name, rgb_color color)
-		: BView(BRect(0, 0, 15, 15), name, B_FOLLOW_NONE, B_WILL_DRAW), fColor(color)
+		: BView(BRect(0, 0, 19, 15), name, B_FOLLOW_ALL_SIDES, B_WILL_DRAW), fColor(color)
 	{ }
 
 	TrayTestItem(BMessage* archive) : BView(archive)
