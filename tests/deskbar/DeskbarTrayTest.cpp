@@ -306,5 +306,16 @@ TEST_F(DeskbarTrayTest, WithoutATrayTheItemsShowInAStripUntilATrayComes)
 	StopTrayer();
 	redWindow = WaitForItem("TrayTest-red-item.so", false, 255, 0);
 	ASSERT_NE(redWindow, 0u) << "the item did not come back to the strip";
-	EXPECT_TRUE(Terminate(host));
+
+	// The host's own menu, on its handle: "Quit", the last item, ends it.
+	handle = FindWindow("Deskbar");
+	ASSERT_NE(handle, 0u);
+	BRect grip = Geometry(handle);
+	Click((int)grip.left + 4, (int)grip.top + 8, 3);
+	Window menu = FindWindow("menu");
+	ASSERT_NE(menu, 0u);
+	BRect items = Geometry(menu);
+	Click((int)items.left + 20, (int)items.bottom - 8);
+	EXPECT_TRUE(WaitUntil([&]() { return kill(host, 0) != 0 && !deskbar.IsRunning(); }));
+	EXPECT_EQ(count_of(ReadFile(fEnv.Config() + "/deskbar/replicants"), fRed), 1);
 }
