@@ -13,7 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <Archivable.h>
 #include <Directory.h>
 #include <Dragger.h>
 #include <Entry.h>
@@ -45,7 +44,7 @@ typedef BView* (*instantiate_item_func)(float, float);
 
 
 DeskbarHost::DeskbarHost()
-	: BApplication("application/x-vnd.Be-TSKB"), fNextId(1), fInTray(false), fMoving(0)
+	: BApplication("application/x-vnd.Be-TSKB"), fNextId(1), fInTray(false)
 { }
 
 

@@ -82,8 +82,6 @@ private:
 	int32 fNextId;
 	bool fInTray;
 	BMessenger fHandle;
-	// The items whose window is giving its view back
-	int32 fMoving;
 };
 
 
