@@ -6,16 +6,59 @@
 
 #include "wg_PassFrame.h"
 
+#include <errno.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <Entry.h>
 #include <Node.h>
 #include <NodeInfo.h>
-#include <String.h>
 
 #include "wg_Tools.h"
 
 
 // The temporary file of a pass is the path with one letter appended; both must fit this.
 static const size_t kMaxPathLength = 1023;
+
+
+extern char** environ;
+
+
+// Removes the file with an "rm" command and waits for it to end. The command runs without a
+// shell, found on the PATH as the shell would find it, with the path as its own argument:
+// nothing in the path is read as shell syntax or, after "--", as an option. It gets the
+// program's environment and the default signal mask and handlers. Returns the command's wait
+// status, or -1 when it could not run.
+static int
+remove_with_command(const char* path)
+{
+	posix_spawnattr_t attributes;
+	if (posix_spawnattr_init(&attributes) != 0)
+		return -1;
+	sigset_t signals;
+	sigemptyset(&signals);
+	posix_spawnattr_setsigmask(&attributes, &signals);
+	sigaddset(&signals, SIGINT);
+	sigaddset(&signals, SIGQUIT);
+	sigaddset(&signals, SIGPIPE);
+	posix_spawnattr_setsigdefault(&attributes, &signals);
+	posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+	const char* arguments[] = {"rm", "--", path, NULL};
+	pid_t child;
+	int error = posix_spawnp(&child, "rm", NULL, &attributes, (char* const*)arguments, environ);
+	posix_spawnattr_destroy(&attributes);
+	if (error != 0)
+		return -1;
+
+	int status;
+	while (waitpid(child, &status, 0) < 0) {
+		if (errno != EINTR)
+			return -1;
+	}
+	return status;
+}
 
 
 // The frame every pass shares: transform the file into a temporary file next to it, remove
@@ -55,9 +98,7 @@ RunPass(const char* path, char letter, transform_func transform)
 	}
 	fclose(output);
 
-	BString command("rm ");
-	command << ShellQuoted(path);
-	if (system(command.String()) != 0) {
+	if (remove_with_command(path) != 0) {
 		// the removal is only a step towards the rename below
 	}
 
