@@ -9,8 +9,8 @@
 //	bench_clean FILE	runs the three passes on FILE, as a download does, and quits
 //
 // The same as "bench_pipeline --clean FILE", but the program's code (libwebgrazer's and the
-// platform layer's objects, and the libraries they use) is linked into the executable, so
-// that starting it loads only the C and C++ runtime.
+// platform layer's objects that the passes reach) and the C++ runtime are linked into the
+// executable, so that starting it loads only the C library.
 
 
 #include "BenchHome.h"
