@@ -19,12 +19,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ftw.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -36,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchHome.h"
 #include "BenchPage.h"
 #include "wg_Prefs.h"
 #include "wg_Tools.h"
@@ -56,45 +55,12 @@ static std::string sPagePath;
 static std::string sStage[4];
 
 
-static int
-remove_entry(const char* path, const struct stat*, int, struct FTW*)
-{
-	remove(path);
-	return 0;
-}
-
-
-static void
-remove_root()
-{
-	if (!sRoot.empty())
-		nftw(sRoot.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
-}
-
-
 static bool
 make_root()
 {
-	const char* tmp = getenv("TMPDIR");
-	std::string pattern = std::string(tmp != NULL && tmp[0] != '\0' ? tmp : "/tmp");
-	pattern += "/wgbench.XXXXXX";
-	std::vector<char> buffer(pattern.begin(), pattern.end());
-	buffer.push_back('\0');
-	if (mkdtemp(buffer.data()) == NULL)
+	sRoot = MakeBenchHome();
+	if (sRoot.empty())
 		return false;
-	sRoot = buffer.data();
-	atexit(remove_root);
-
-	const char* folders[]
-		= {"home", "config", "state", "system", "system/bin", "apps", "apps/Webgrazer"};
-	for (const char* folder : folders)
-		mkdir((sRoot + "/" + folder).c_str(), 0755);
-
-	setenv("HOME", (sRoot + "/home").c_str(), 1);
-	setenv("XDG_CONFIG_HOME", (sRoot + "/config").c_str(), 1);
-	setenv("XDG_STATE_HOME", (sRoot + "/state").c_str(), 1);
-	setenv("HAIKU_SYSTEM_DIR", (sRoot + "/system").c_str(), 1);
-	setenv("HAIKU_APPS_DIR", (sRoot + "/apps").c_str(), 1);
 	sPagePath = sRoot + "/page.html";
 	return true;
 }
@@ -390,14 +356,8 @@ main(int argc, char** argv)
 
 	// The three passes as a whole process, for a comparison with other programs: the
 	// settings store is made as at the program's start, in a private home.
-	if (argc == 3 && strcmp(argv[1], "--clean") == 0) {
-		if (!make_root() || freopen("/dev/null", "w", stdout) == NULL)
-			return 1;
-		Prefs::getSTPrefs();
-		clean_page(argv[2]);
-		Prefs::getSTPrefs()->DeleteMe();
-		return 0;
-	}
+	if (argc == 3 && strcmp(argv[1], "--clean") == 0)
+		return CleanAsADownload(argv[2]);
 
 	benchmark::Initialize(&argc, argv);
 	if (benchmark::ReportUnrecognizedArguments(argc, argv))

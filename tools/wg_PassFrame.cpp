@@ -6,10 +6,14 @@
 
 #include "wg_PassFrame.h"
 
+#include <errno.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <Entry.h>
 #include <Node.h>
 #include <NodeInfo.h>
-#include <String.h>
 
 #include "wg_Tools.h"
 
@@ -18,8 +22,56 @@
 static const size_t kMaxPathLength = 1023;
 
 
+extern char** environ;
+
+
+// Starts an "rm" command that removes the file; wait_for_command() waits for it. The command
+// runs without a shell, found on the PATH as the shell would find it, with the path as its
+// own argument: nothing in the path is read as shell syntax or, after "--", as an option. It
+// gets the program's environment and the default signal mask and handlers. Returns the
+// command's process, or -1 when it could not run.
+static pid_t
+start_removal(const char* path)
+{
+	posix_spawnattr_t attributes;
+	if (posix_spawnattr_init(&attributes) != 0)
+		return -1;
+	sigset_t signals;
+	sigemptyset(&signals);
+	posix_spawnattr_setsigmask(&attributes, &signals);
+	sigaddset(&signals, SIGINT);
+	sigaddset(&signals, SIGQUIT);
+	sigaddset(&signals, SIGPIPE);
+	posix_spawnattr_setsigdefault(&attributes, &signals);
+	posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+	const char* arguments[] = {"rm", "--", path, NULL};
+	pid_t child;
+	int error = posix_spawnp(&child, "rm", NULL, &attributes, (char* const*)arguments, environ);
+	posix_spawnattr_destroy(&attributes);
+	return error == 0 ? child : -1;
+}
+
+
+// Returns the command's wait status, or -1 when there is none.
+static int
+wait_for_command(pid_t child)
+{
+	if (child < 0)
+		return -1;
+	int status;
+	while (waitpid(child, &status, 0) < 0) {
+		if (errno != EINTR)
+			return -1;
+	}
+	return status;
+}
+
+
 // The frame every pass shares: transform the file into a temporary file next to it, remove
-// the file, rename the temporary file to its name and mark it as source text.
+// the file, rename the temporary file to its name and mark it as source text. The file is
+// read whole first, so the "rm" command removes it while the pass transforms and writes; it
+// has ended before the rename.
 void
 RunPass(const char* path, char letter, transform_func transform)
 {
@@ -48,6 +100,7 @@ RunPass(const char* path, char letter, transform_func transform)
 	Text text;
 	text.Read(input);
 	fclose(input);
+	pid_t removal = start_removal(path);
 	Output result(text.Size() + text.Size() / 4 + 64);
 	if (result.IsValid() && text.Data() != NULL) {
 		transform(text, result);
@@ -55,9 +108,7 @@ RunPass(const char* path, char letter, transform_func transform)
 	}
 	fclose(output);
 
-	BString command("rm ");
-	command << ShellQuoted(path);
-	if (system(command.String()) != 0) {
+	if (wait_for_command(removal) != 0) {
 		// the removal is only a step towards the rename below
 	}
 

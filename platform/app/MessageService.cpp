@@ -23,7 +23,9 @@
 #include <AppDefs.h>
 #include <AppPrivate.h>
 #include <Errors.h>
+#include <FindDirectory.h>
 #include <Message.h>
+#include <Path.h>
 
 
 namespace {
@@ -238,6 +240,42 @@ BPrivate::send_to_service(
 			*reply = BMessage(B_NO_REPLY);
 		else
 			*reply = answer;
+	}
+	return B_OK;
+}
+
+
+status_t
+BPrivate::start_service_host(const char* hostName, const char* service, bigtime_t timeout)
+{
+	if (service_is_running(service))
+		return B_OK;
+
+	BPath host;
+	status_t status = find_directory(B_SYSTEM_DIRECTORY, &host);
+	if (status == B_OK)
+		status = host.Append(hostName);
+	BPath log;
+	if (status == B_OK)
+		status = find_directory(B_SYSTEM_VAR_DIRECTORY, &log, true);
+	if (status == B_OK)
+		status = log.Append("log");
+	if (status == B_OK && mkdir(log.Path(), 0700) != 0 && errno != EEXIST)
+		status = B_ERROR;
+	if (status == B_OK)
+		status = log.Append((std::string(hostName) + ".log").c_str());
+	if (status == B_OK)
+		status = launch_detached(host.Path(), std::vector<std::string>(), NULL, log.Path());
+	if (status != B_OK)
+		return status;
+
+	// The host offers its service once it is ready.
+	bigtime_t deadline = now_usecs() + timeout;
+	while (!service_is_running(service)) {
+		if (now_usecs() >= deadline)
+			return B_TIMED_OUT;
+		timespec pause = {0, 20000000};
+		nanosleep(&pause, NULL);
 	}
 	return B_OK;
 }

@@ -166,10 +166,25 @@ BRoster::FindApp(const char* mimeType, entry_ref* app) const
 // no zombie is left behind); returns the new process's id.
 status_t
 BPrivate::launch_detached(
-	const char* path, const std::vector<std::string>& arguments, team_id* team)
+	const char* path, const std::vector<std::string>& arguments, team_id* team, const char* output)
 {
 	if (access(path, X_OK) != 0)
 		return B_LAUNCH_FAILED_EXECUTABLE;
+
+	// A process that outlives this one writes to its own file, not to our terminal.
+	int input = -1;
+	int outputFile = -1;
+	if (output != NULL) {
+		input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+		outputFile = open(output, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+		if (input < 0 || outputFile < 0) {
+			if (input >= 0)
+				close(input);
+			if (outputFile >= 0)
+				close(outputFile);
+			return B_LAUNCH_FAILED;
+		}
+	}
 
 	// Everything the children need is made before fork(): they only call what is safe in a
 	// child of a process with threads.
@@ -180,19 +195,33 @@ BPrivate::launch_detached(
 	argv.push_back(NULL);
 
 	int fds[2];
-	if (pipe2(fds, O_CLOEXEC) != 0)
-		return _be_status_from_errno(errno);
+	if (pipe2(fds, O_CLOEXEC) != 0) {
+		status_t status = _be_status_from_errno(errno);
+		if (outputFile >= 0) {
+			close(input);
+			close(outputFile);
+		}
+		return status;
+	}
 
 	pid_t child = fork();
 	if (child < 0) {
-		close(fds[0]);
-		close(fds[1]);
-		return _be_status_from_errno(errno);
+		status_t status = _be_status_from_errno(errno);
+		for (int fd : {fds[0], fds[1], input, outputFile}) {
+			if (fd >= 0)
+				close(fd);
+		}
+		return status;
 	}
 	if (child == 0) {
 		setsid();
 		pid_t grandchild = fork();
 		if (grandchild == 0) {
+			if (outputFile >= 0) {
+				dup2(input, STDIN_FILENO);
+				dup2(outputFile, STDOUT_FILENO);
+				dup2(outputFile, STDERR_FILENO);
+			}
 			execv(path, argv.data());
 			_exit(127);
 		}
@@ -201,6 +230,10 @@ BPrivate::launch_detached(
 	}
 
 	close(fds[1]);
+	if (outputFile >= 0) {
+		close(input);
+		close(outputFile);
+	}
 	pid_t launched = -1;
 	ssize_t length;
 	do

@@ -59,43 +59,13 @@ add_item(BMessage* request, int32* _id)
 }
 
 
-bigtime_t
-now_usecs()
-{
-	timespec now;
-	clock_gettime(CLOCK_MONOTONIC, &now);
-	return static_cast<bigtime_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
-}
-
-
 } // namespace
 
 
 status_t
 BPrivate::start_deskbar(bigtime_t timeout)
 {
-	if (service_is_running(kDeskbarService))
-		return B_OK;
-
-	BPath host;
-	status_t status = find_directory(B_SYSTEM_DIRECTORY, &host);
-	if (status == B_OK)
-		status = host.Append(kDeskbarHostName);
-	if (status != B_OK)
-		return status;
-	status = launch_detached(host.Path(), std::vector<std::string>());
-	if (status != B_OK)
-		return status;
-
-	// The host offers its service once it is ready for items.
-	bigtime_t deadline = now_usecs() + timeout;
-	while (!service_is_running(kDeskbarService)) {
-		if (now_usecs() >= deadline)
-			return B_TIMED_OUT;
-		timespec pause = {0, 20000000};
-		nanosleep(&pause, NULL);
-	}
-	return B_OK;
+	return start_service_host(kDeskbarHostName, kDeskbarService, timeout);
 }
 
 

@@ -28,38 +28,10 @@ const char* const BPrivate::kDesktopShelfHostName = "Desktop";
 const char* const BPrivate::kDesktopShelfSignature = "application/x-vnd.Be-TRAK.desktop-shelf";
 
 
-static bigtime_t
-now_usecs()
-{
-	timespec now;
-	clock_gettime(CLOCK_MONOTONIC, &now);
-	return static_cast<bigtime_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
-}
-
-
 status_t
 BPrivate::start_desktop_shelf(bigtime_t timeout)
 {
-	if (service_is_running(kDesktopShelfService))
-		return B_OK;
-	BPath host;
-	status_t status = find_directory(B_SYSTEM_DIRECTORY, &host);
-	if (status == B_OK)
-		status = host.Append(kDesktopShelfHostName);
-	if (status == B_OK)
-		status = launch_detached(host.Path(), std::vector<std::string>());
-	if (status != B_OK)
-		return status;
-
-	// The host offers its service once its replicants are back.
-	bigtime_t deadline = now_usecs() + timeout;
-	while (!service_is_running(kDesktopShelfService)) {
-		if (now_usecs() >= deadline)
-			return B_TIMED_OUT;
-		timespec pause = {0, 20000000};
-		nanosleep(&pause, NULL);
-	}
-	return B_OK;
+	return start_service_host(kDesktopShelfHostName, kDesktopShelfService, timeout);
 }
 
 

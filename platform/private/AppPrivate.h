@@ -57,9 +57,10 @@ bool find_running_app(const char* signature, team_id team, RunningApp* app);
 bool find_known_app(const char* signature, std::string* path);
 
 // Runs the executable detached from this process (in a session of its own, no zombie left
-// behind) with the arguments after its path; the new process's id goes to team.
-status_t launch_detached(
-	const char* path, const std::vector<std::string>& arguments, team_id* team = NULL);
+// behind) with the arguments after its path; the new process's id goes to team. With an
+// output file, the process reads nothing and its output is appended to that file.
+status_t launch_detached(const char* path, const std::vector<std::string>& arguments,
+	team_id* team = NULL, const char* output = NULL);
 
 
 } // namespace BPrivate

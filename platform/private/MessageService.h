@@ -41,6 +41,11 @@ status_t send_to_service(
 // True when a process offers the service
 bool service_is_running(const char* name);
 
+// Starts the host that offers the service, <system folder>/<hostName>, unless the service
+// runs, and waits (at most timeout) until it answers. The host's output goes to
+// <B_SYSTEM_VAR_DIRECTORY>/log/<hostName>.log.
+status_t start_service_host(const char* hostName, const char* service, bigtime_t timeout);
+
 
 class MessageService {
 public:

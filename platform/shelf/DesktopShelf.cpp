@@ -110,6 +110,11 @@ public:
 	status_t
 	Add(BMessage* archive, BPoint where)
 	{
+		// The window takes the replicant's size before the replicant comes in: a view that
+		// follows its container's sides would otherwise grow with the window.
+		BRect archived;
+		if (archive->FindRect("_frame", &archived) == B_OK && archived.IsValid())
+			ResizeTo(archived.Width(), archived.Height());
 		status_t status = fShelf->AddReplicant(archive, B_ORIGIN);
 		if (status != B_OK)
 			return status;

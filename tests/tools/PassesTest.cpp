@@ -6,6 +6,9 @@
 
 #include "PrefsTest.h"
 
+#include <stdlib.h>
+#include <sys/stat.h>
+
 #include "wg_Tools.h"
 
 
@@ -118,4 +121,38 @@ TEST_F(PassesTest, UnreadableInputAndOverlongPathsChangeNothing)
 	WriteFile(odd, "<p>x");
 	Quiet([&] { AddBreaksInFile(odd.c_str()); });
 	EXPECT_EQ(ReadFile(odd), "\r\n<p>x\r\n");
+}
+
+
+TEST_F(PassesTest, TheRmCommandGetsTheFileAsItsOwnArgumentAndEndsBeforeTheRename)
+{
+	// An rm first on the PATH that notes its arguments, one a line, after the real rm has
+	// removed the file.
+	std::string bin = fEnv.Root() + "/bin";
+	ASSERT_EQ(mkdir(bin.c_str(), 0755), 0);
+	std::string log = fEnv.Root() + "/rm.log";
+	WriteFile(bin + "/rm",
+		"#!/bin/sh\n/bin/rm \"$@\" || exit 1\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >>'"
+			+ log + "'\n");
+	ASSERT_EQ(chmod((bin + "/rm").c_str(), 0755), 0);
+	std::string path = getenv("PATH") != NULL ? getenv("PATH") : "/usr/bin:/bin";
+	setenv("PATH", (bin + ":" + path).c_str(), 1);
+
+	// Nothing in the name is shell syntax to it.
+	std::string page = fEnv.Root() + "/a $(touch made);`touch made` 'b\" -- c.html";
+	WriteFile(page, "<title>x&auml;</title>\n");
+	Quiet([&] {
+		AddBreaksInFile(page.c_str());
+		ReplaceCriticals(page.c_str());
+		TagCounter(page.c_str());
+	});
+	setenv("PATH", path.c_str(), 1);
+
+	EXPECT_EQ(ReadFile(page), "<title>:0|x\xc3\xa4</title>\n\r\n<end>\n<end>\r\n");
+	std::string once = "--\n" + page + "\n";
+	EXPECT_EQ(ReadFile(log), once + once + once);
+	EXPECT_FALSE(FileExists(fEnv.Root() + "/made"));
+	EXPECT_FALSE(FileExists("made"));
+	for (const char* letter : {"x", "y", "z"})
+		EXPECT_FALSE(FileExists(page + letter)) << letter;
 }

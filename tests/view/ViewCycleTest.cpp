@@ -6,6 +6,7 @@
 
 #include "ViewTestSupport.h"
 
+#include <Dragger.h>
 #include <Menu.h>
 #include <MenuItem.h>
 #include <PopUpMenu.h>
@@ -151,6 +152,9 @@ TEST_F(ViewTest, ThePresetMenuListsTitledPresets)
 	WView* replicant = NULL;
 	Quiet([&] { replicant = new WView(&archive); });
 	EXPECT_TRUE(replicant->isReplicant);
+	// The dragger came along in the archive.
+	ASSERT_EQ(replicant->CountChildren(), 1);
+	EXPECT_NE(dynamic_cast<BDragger*>(replicant->ChildAt(0)), nullptr);
 	EXPECT_EQ(replicant->dragger, nullptr);
 	ASSERT_EQ(replicant->contextMenu->CountItems(), 3);
 	EXPECT_STREQ(replicant->contextMenu->ItemAt(0)->Label(), "Preferences");
@@ -277,6 +281,9 @@ TEST_F(ViewTest, TheArchiveRebuildsAReplicantAndTheDeskbarItemKnowsItsPlace)
 	Quiet([&] { replicant = dynamic_cast<WView*>(instantiate_object(&archive)); });
 	ASSERT_NE(replicant, nullptr);
 	EXPECT_TRUE(replicant->isReplicant);
+	// The dragger came along in the archive.
+	ASSERT_EQ(replicant->CountChildren(), 1);
+	EXPECT_NE(dynamic_cast<BDragger*>(replicant->ChildAt(0)), nullptr);
 	EXPECT_EQ(menu_labels(replicant), std::vector<std::string>({"Preferences", "Preset ", "Next"}));
 	EXPECT_NE(ReadFile(LogFile()).find("Replicant-Init "), std::string::npos);
 	delete replicant;
