@@ -43,8 +43,7 @@ typedef BView* (*instantiate_entry_func)(image_id, const entry_ref*, float, floa
 typedef BView* (*instantiate_item_func)(float, float);
 
 
-DeskbarHost::DeskbarHost()
-	: BApplication("application/x-vnd.Be-TSKB"), fNextId(1), fInTray(false)
+DeskbarHost::DeskbarHost() : BApplication("application/x-vnd.Be-TSKB"), fNextId(1), fInTray(false)
 { }
 
 
