@@ -17,6 +17,8 @@
 #include <Deskbar.h>
 #include <Entry.h>
 #include <Errors.h>
+#include <FindDirectory.h>
+#include <Path.h>
 #include <View.h>
 
 #include <BitmapPNG.h>
@@ -214,6 +216,13 @@ TEST_F(DeskbarTrayTest, ItemsDockInTheTrayAndComeBackAfterARestart)
 	entry_ref badRef;
 	ASSERT_EQ(get_ref_for_path(bad.c_str(), &badRef), B_OK);
 	EXPECT_NE(deskbar.AddItem(&badRef), B_OK);
+	BPath log;
+	ASSERT_EQ(find_directory(B_SYSTEM_VAR_DIRECTORY, &log), B_OK);
+	EXPECT_TRUE(WaitUntil([&]() {
+		return ReadFile(std::string(log.Path()) + "/log/Deskbar.log")
+				   .find("Deskbar: can't load '" + bad + "': Not an executable")
+			!= std::string::npos;
+	}));
 	// A view's archive must name the application that has its code.
 	BView plain(BRect(0, 0, 15, 15), "plain", B_FOLLOW_NONE, B_WILL_DRAW);
 	EXPECT_EQ(deskbar.AddItem(&plain), B_NAME_NOT_FOUND);
