@@ -43,7 +43,8 @@ typedef BView* (*instantiate_entry_func)(image_id, const entry_ref*, float, floa
 typedef BView* (*instantiate_item_func)(float, float);
 
 
-DeskbarHost::DeskbarHost() : BApplication("application/x-vnd.Be-TSKB"), fNextId(1), fInTray(false)
+DeskbarHost::DeskbarHost()
+	: BApplication("application/x-vnd.Be-TSKB"), fNextId(1), fInTray(false), fServing(false)
 { }
 
 
@@ -75,12 +76,19 @@ DeskbarHost::Shutdown()
 void
 DeskbarHost::ReadyToRun()
 {
+	// One Deskbar a user: a second one leaves the items and their list alone.
+	if (BPrivate::service_is_running(BPrivate::kDeskbarService)) {
+		fprintf(stderr, "Deskbar: another Deskbar runs already\n");
+		PostMessage(B_QUIT_REQUESTED);
+		return;
+	}
 	fInTray = BPrivate::system_tray_available();
 	BPrivate::watch_system_tray(BMessenger(this), kMsgTrayChanged);
 	_ShowHandle();
 	_Load();
 	// BDeskbar finds the host once its items are back.
-	if (!StartService())
+	fServing = StartService();
+	if (!fServing)
 		PostMessage(B_QUIT_REQUESTED);
 }
 
@@ -88,7 +96,8 @@ DeskbarHost::ReadyToRun()
 bool
 DeskbarHost::QuitRequested()
 {
-	_Save();
+	if (fServing)
+		_Save();
 	// The windows are told, not locked: an item's view may be waiting for an answer of ours.
 	for (Item& item : fItems)
 		item.window.SendMessage(kMsgQuitItem);

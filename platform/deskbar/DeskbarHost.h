@@ -82,6 +82,8 @@ private:
 	int32 fNextId;
 	bool fInTray;
 	BMessenger fHandle;
+	// The service is ours: this is the user's Deskbar.
+	bool fServing;
 };
 
 
