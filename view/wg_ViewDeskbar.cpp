@@ -15,6 +15,7 @@
 
 #include <Application.h>
 #include <Deskbar.h>
+#include <Dragger.h>
 #include <Entry.h>
 #include <Roster.h>
 #include <Window.h>
@@ -106,15 +107,27 @@ WView::_SwitchDeskbar()
 		prefs->opWinRect = Window()->Frame();
 	prefs->opInDeskbar = !prefs->opInDeskbar;
 	Quit();
+	// The other mode starts with a settings store of its own, read from the file: it has to
+	// find this one's settings there, the window's frame among them.
+	prefs->Save();
 
 	if (inDeskbar) {
 		RemoveFromDeskbar();
 		be_roster->Launch(WG_APP_SIGNATURE);
 	} else if (!isReplicant) {
-		// Only the program's own application ends here, never a host's.
-		if (dynamic_cast<DSApplication*>(be_app) != NULL)
-			be_app->PostMessage(B_QUIT_REQUESTED);
+		// The item is installed before the program ends. When the Deskbar did not take it,
+		// the program stays in its window (ending it would also close the error alert
+		// before it could be read, and leave the user with no view at all). Only the
+		// program's own application ends here, never a host's.
 		AddToDeskbar(Prefs::getSTPrefs());
+		if (!IsInDeskbar()) {
+			prefs->opInDeskbar = false;
+			Init();
+			dragger = dynamic_cast<BDragger*>(FindView("_dragger_"));
+			if (Window() != NULL)
+				AttachedToWindow();
+		} else if (dynamic_cast<DSApplication*>(be_app) != NULL)
+			be_app->PostMessage(B_QUIT_REQUESTED);
 	} else if (Looper() != NULL)
 		Looper()->PostMessage(kMsgReplicantQuit, this);
 }

@@ -57,6 +57,8 @@ static const error_text kErrorTexts[] = {
 	{B_UNKNOWN_MIME_TYPE, "Unknown MIME type"},
 	{B_LAUNCH_FAILED_NO_PREFERRED_APP, "No preferred application"},
 	{B_LAUNCH_FAILED_APP_NOT_FOUND, "Application could not be found"},
+	{B_LAUNCH_FAILED_EXECUTABLE, "The application's executable could not be started"},
+	{B_LAUNCH_FAILED_NO_RESOLVE_LINK, "Could not resolve the link to the application"},
 	{B_NOT_A_MESSAGE, "Data is not a message"},
 	{B_SHUTTING_DOWN, "System is shutting down"},
 	{B_NO_TRANSLATOR, "No translator found"},
@@ -137,6 +139,9 @@ strerror(int code)
 {
 	static thread_local char buffer[128];
 
+	// Haiku's text for B_OK, where the C library says "Success"
+	if (code == 0)
+		return const_cast<char*>("No error");
 	int hostError = code;
 	if (code < 0) {
 		for (size_t i = 0; i < sizeof(kErrorTexts) / sizeof(kErrorTexts[0]); i++) {

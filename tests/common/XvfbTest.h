@@ -14,6 +14,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -61,6 +62,7 @@ protected:
 	virtual void
 	TearDown()
 	{
+		StopTrayer();
 		if (fX != NULL)
 			XCloseDisplay(fX);
 	}
@@ -249,8 +251,79 @@ protected:
 		return -1;
 	}
 
+	// A system tray (trayer, from scripts/deps.sh) at the top left of the screen, ended with
+	// the test
+	void
+	StartTrayer()
+	{
+		const char* argv[] = {"trayer", "--edge", "top", "--align", "left", "--height", "24",
+			"--widthtype", "request", "--SetDockType", "false", "--SetPartialStrut", "false", NULL};
+		fTrayer = fork();
+		ASSERT_GE(fTrayer, 0);
+		if (fTrayer == 0) {
+			prctl(PR_SET_PDEATHSIG, SIGTERM);
+			execvp(argv[0], const_cast<char**>(argv));
+			_exit(127);
+		}
+		Atom selection = XInternAtom(fX, "_NET_SYSTEM_TRAY_S0", False);
+		ASSERT_TRUE(WaitForX([&]() { return XGetSelectionOwner(fX, selection) != None; }))
+			<< "trayer did not start (scripts/deps.sh installs it)";
+	}
+
+	void
+	StopTrayer()
+	{
+		if (fTrayer <= 0)
+			return;
+		kill(fTrayer, SIGTERM);
+		waitpid(fTrayer, NULL, 0);
+		fTrayer = -1;
+	}
+
+	// Any window of the screen with that name, wherever it was put (a tray's icons are
+	// children of the tray)
+	Window
+	FindAny(const char* name, Window under = 0)
+	{
+		if (under == 0)
+			under = fRoot;
+		Window root;
+		Window parent;
+		Window* children = NULL;
+		unsigned int count = 0;
+		Window found = 0;
+		if (XQueryTree(fX, under, &root, &parent, &children, &count) == 0)
+			return 0;
+		for (unsigned int i = 0; i < count && found == 0; i++) {
+			char* childName = NULL;
+			if (XFetchName(fX, children[i], &childName) != 0 && childName != NULL
+				&& strcmp(childName, name) == 0)
+				found = children[i];
+			if (childName != NULL)
+				XFree(childName);
+			if (found == 0)
+				found = FindAny(name, children[i]);
+		}
+		if (children != NULL)
+			XFree(children);
+		return found;
+	}
+
+	Window
+	Parent(Window window)
+	{
+		Window root;
+		Window parent = 0;
+		Window* children = NULL;
+		unsigned int count = 0;
+		if (XQueryTree(fX, window, &root, &parent, &children, &count) != 0 && children != NULL)
+			XFree(children);
+		return parent;
+	}
+
 	std::string fName;
 	pid_t fServer;
+	pid_t fTrayer = -1;
 	::Display* fX;
 	Window fRoot;
 

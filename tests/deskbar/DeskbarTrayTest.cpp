@@ -29,8 +29,6 @@
 
 class DeskbarTrayTest : public XvfbTest {
 protected:
-	DeskbarTrayTest() : fTrayer(-1) { }
-
 	virtual void
 	SetUp()
 	{
@@ -44,7 +42,6 @@ protected:
 		fBlue = fEnv.Root() + "/blue-item.so";
 		WriteFile(fRed, item);
 		WriteFile(fBlue, item);
-		fTraySelection = XInternAtom(fX, "_NET_SYSTEM_TRAY_S0", False);
 	}
 
 	virtual void
@@ -54,72 +51,6 @@ protected:
 			kill(host, SIGKILL);
 		StopTrayer();
 		XvfbTest::TearDown();
-	}
-
-	void
-	StartTrayer()
-	{
-		const char* argv[] = {"trayer", "--edge", "top", "--align", "left", "--height", "24",
-			"--widthtype", "request", "--SetDockType", "false", "--SetPartialStrut", "false", NULL};
-		fTrayer = fork();
-		ASSERT_GE(fTrayer, 0);
-		if (fTrayer == 0) {
-			prctl(PR_SET_PDEATHSIG, SIGTERM);
-			execvp(argv[0], const_cast<char**>(argv));
-			_exit(127);
-		}
-		ASSERT_TRUE(WaitForX([&]() { return XGetSelectionOwner(fX, fTraySelection) != None; }))
-			<< "trayer did not start (scripts/deps.sh installs it)";
-	}
-
-	void
-	StopTrayer()
-	{
-		if (fTrayer <= 0)
-			return;
-		kill(fTrayer, SIGTERM);
-		waitpid(fTrayer, NULL, 0);
-		fTrayer = -1;
-	}
-
-	// Any window of the screen with that name, wherever it was put
-	Window
-	FindAny(const char* name, Window under = 0)
-	{
-		if (under == 0)
-			under = fRoot;
-		Window root;
-		Window parent;
-		Window* children = NULL;
-		unsigned int count = 0;
-		Window found = 0;
-		if (XQueryTree(fX, under, &root, &parent, &children, &count) == 0)
-			return 0;
-		for (unsigned int i = 0; i < count && found == 0; i++) {
-			char* childName = NULL;
-			if (XFetchName(fX, children[i], &childName) != 0 && childName != NULL
-				&& strcmp(childName, name) == 0)
-				found = children[i];
-			if (childName != NULL)
-				XFree(childName);
-			if (found == 0)
-				found = FindAny(name, children[i]);
-		}
-		if (children != NULL)
-			XFree(children);
-		return found;
-	}
-
-	Window
-	Parent(Window window)
-	{
-		Window root;
-		Window parent = 0;
-		Window* children = NULL;
-		unsigned int count = 0;
-		if (XQueryTree(fX, window, &root, &parent, &children, &count) != 0 && children != NULL)
-			XFree(children);
-		return parent;
 	}
 
 	// The item's window once it is on the screen, docked in the tray or not, showing its
@@ -163,8 +94,6 @@ protected:
 	TestEnv fEnv;
 	std::string fRed;
 	std::string fBlue;
-	Atom fTraySelection;
-	pid_t fTrayer;
 	std::vector<pid_t> fHosts;
 };
 

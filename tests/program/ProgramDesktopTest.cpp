@@ -14,6 +14,8 @@
 
 #include <X11/keysym.h>
 
+#include <Deskbar.h>
+
 #include "../../platform/private/AppPrivate.h"
 #include "../../platform/private/MessageService.h"
 #include "../../platform/private/ShelfPrivate.h"
@@ -42,6 +44,22 @@ protected:
 			return;
 		kill(app.team, SIGTERM);
 		EXPECT_TRUE(WaitForX([&]() { return kill(app.team, 0) != 0; })) << signature;
+	}
+
+	std::string
+	Names()
+	{
+		std::string names;
+		Window root;
+		Window parent;
+		Window* children = NULL;
+		unsigned int count = 0;
+		if (XQueryTree(fX, fRoot, &root, &parent, &children, &count) == 0)
+			return names;
+		for (unsigned int i = 0; i < count; i++)
+			names += Property(children[i], "WM_NAME") + "|";
+		XFree(children);
+		return names;
 	}
 
 	// A shown top-level window with the name that covers the point
@@ -122,4 +140,122 @@ TEST_F(ProgramOnTheDesktop, TheDraggedViewKeepsUpdatingOnTheDesktopAfterTheProgr
 	BRect menuFrame = Geometry(menu);
 	Click((int)menuFrame.left + 10, (int)menuFrame.bottom - 4);
 	EXPECT_TRUE(WaitForX([&]() { return !IsShown(replicant); }));
+}
+
+
+TEST_F(ProgramOnTheDesktop, MovedToTheDeskbarTheViewLivesInTheTrayUntilItGoesBackToItsWindow)
+{
+	ASSERT_NO_FATAL_FAILURE(StartTrayer());
+	RunningProgram program;
+	ASSERT_TRUE(program.Start(fExecutable, {"HAIKU_TIME_SCALE=0.001"}));
+	Window window = FindWindow("Webgrazer");
+	ASSERT_NE(window, 0u) << program.Printed();
+	ASSERT_TRUE(fServer.WaitForRequests(1, 30000));
+	XMoveResizeWindow(fX, window, 200, 150, 301, 201);
+	XFlush(fX);
+	ASSERT_TRUE(WaitForX([&]() { return Geometry(window) == BRect(200, 150, 500, 350); }));
+
+	// "Move to Deskbar", the context menu's last but one item, ends the program, which keeps
+	// its frame, and the view docks in the tray.
+	Click(300, 250, 3);
+	Window menu = FindMenu();
+	ASSERT_NE(menu, 0u);
+	font_height height;
+	be_plain_font->GetHeight(&height);
+	float item = ceilf(height.ascent + height.descent) + 8;
+	BRect menuFrame = Geometry(menu);
+	Click((int)menuFrame.left + 20, (int)(menuFrame.bottom - 1 - item - item / 2));
+	EXPECT_EQ(program.Wait(), 0) << program.Printed();
+	EXPECT_NE(
+		program.Printed().find("WView::AddToDeskbar( Prefs *prefs) 769\n"), std::string::npos);
+	EXPECT_NE(program.Printed().find(" Adding to Deskbar \"No error\" \n"), std::string::npos)
+		<< program.Printed();
+	EXPECT_EQ(stored_frame(SettingsFile()), BRect(200, 150, 500, 350));
+
+	Window icon = 0;
+	ASSERT_TRUE(WaitForX([&]() {
+		icon = FindAny("Web Grazer");
+		return icon != 0 && IsShown(icon) && Parent(icon) != fRoot;
+	})) << "the item did not dock";
+	EXPECT_TRUE(BDeskbar().HasItem("Web Grazer"));
+	EXPECT_NE(Log().find("Replicant-Init "), std::string::npos);
+	BRect iconFrame = Geometry(icon);
+	ASSERT_TRUE(WaitForX([&]() { return Shades(Picture(icon)) > 2; }));
+	SavePicture(icon, "program-deskbar-tray.png");
+
+	// It fetches on its own timer, in the Deskbar's process.
+	int fetched = fServer.RequestCount("/first.html") + fServer.RequestCount("/second.html");
+	EXPECT_TRUE(fServer.WaitForRequests(fetched + 2, 30000));
+
+	// Its menu: "Preferences" opens the settings window in the Deskbar's process.
+	BPoint center((iconFrame.left + iconFrame.right) / 2, (iconFrame.top + iconFrame.bottom) / 2);
+	Click((int)center.x, (int)center.y, 3);
+	menu = FindMenu();
+	ASSERT_NE(menu, 0u);
+	menuFrame = Geometry(menu);
+	EXPECT_LT(menuFrame.Height(), 5 * item) << "Preferences, Preset, Next, Back to window";
+	Click((int)menuFrame.left + 20, (int)(menuFrame.top + 1 + item / 2));
+	Window settings = FindWindow("Webgrazer-Settings");
+	ASSERT_NE(settings, 0u);
+	EXPECT_EQ(atoi(Property(settings, "_NET_WM_PID").c_str()),
+		atoi(Property(icon, "_NET_WM_PID").c_str()));
+	SendDeleteWindow(settings);
+	ASSERT_TRUE(WaitForX([&]() { return !IsShown(settings); }));
+
+	// "Back to window", its last item, takes it out of the tray and starts the program in its
+	// window where it was.
+	ASSERT_TRUE(WaitForMenusClosed());
+	Click((int)center.x, (int)center.y, 3);
+	menu = FindMenu();
+	ASSERT_NE(menu, 0u);
+	menuFrame = Geometry(menu);
+	Click((int)menuFrame.left + 20, (int)(menuFrame.bottom - 1 - item / 2));
+	window = 0;
+	ASSERT_TRUE(WaitForX([&]() {
+		window = FindWindow("Webgrazer");
+		return window != 0 && Geometry(window) == BRect(200, 150, 500, 350);
+	}));
+	EXPECT_TRUE(WaitForX([&]() { return FindAny("Web Grazer") == 0; }));
+	EXPECT_FALSE(BDeskbar().HasItem("Web Grazer"));
+	StopApp("application/x-vnd.QK-Webgrazer");
+}
+
+
+TEST_F(ProgramOnTheDesktop, WhenTheDeskbarCannotTakeTheViewTheProgramSaysSoAndStaysInItsWindow)
+{
+	// A system folder with wget but no Deskbar
+	setenv("HAIKU_SYSTEM_DIR", fEnv.System().c_str(), 1);
+	ASSERT_EQ(symlink("/usr/bin/wget", (fEnv.System() + "/bin/wget").c_str()), 0);
+	RunningProgram program;
+	ASSERT_TRUE(program.Start(fExecutable));
+	Window window = FindWindow("Webgrazer");
+	ASSERT_NE(window, 0u) << program.Printed();
+	ASSERT_TRUE(fServer.WaitForRequests(1, 30000));
+	Click(100, 100, 3);
+	Window menu = FindMenu();
+	ASSERT_NE(menu, 0u);
+	font_height height;
+	be_plain_font->GetHeight(&height);
+	float item = ceilf(height.ascent + height.descent) + 8;
+	BRect menuFrame = Geometry(menu);
+	Click((int)menuFrame.left + 20, (int)(menuFrame.bottom - 1 - item - item / 2));
+
+	ASSERT_TRUE(program.WaitFor(" Adding to Deskbar \"")) << program.Printed();
+	EXPECT_EQ(program.Printed().find(" Adding to Deskbar \"No error\""), std::string::npos);
+	Window alert = FindWindow("Info");
+	ASSERT_NE(alert, 0u) << program.Printed();
+	Type(XK_Return);
+	ASSERT_TRUE(WaitForX([&]() { return !IsShown(alert); }));
+
+	// The view works on in its window: the next update fetches and draws.
+	ASSERT_TRUE(WaitForMenusClosed());
+	Click(100, 100, 3);
+	menu = FindMenu();
+	ASSERT_NE(menu, 0u);
+	menuFrame = Geometry(menu);
+	Click((int)menuFrame.left + 30, (int)(menuFrame.top + 1 + 3 * item + 9 + item / 2));
+	ASSERT_TRUE(fServer.WaitForRequests(2, 30000)) << program.Printed();
+	EXPECT_TRUE(WaitForX([&]() { return Shades(Picture(window)) > 8; }));
+	program.Signal(SIGTERM);
+	EXPECT_EQ(program.Wait(), 0) << program.Printed();
 }
