@@ -309,6 +309,23 @@ protected:
 		return found;
 	}
 
+	// Waits for a shown top-level window with the name that covers the point; 0 if none comes.
+	Window
+	ShownWindowAt(const char* name, BPoint where)
+	{
+		Window found = 0;
+		WaitForX([&]() {
+			found = 0;
+			for (Window child : _Children()) {
+				if (IsShown(child) && Property(child, "WM_NAME") == name
+					&& Geometry(child).Contains(where))
+					found = child;
+			}
+			return found != 0;
+		});
+		return found;
+	}
+
 	Window
 	Parent(Window window)
 	{

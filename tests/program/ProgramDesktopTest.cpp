@@ -45,47 +45,6 @@ protected:
 		kill(app.team, SIGTERM);
 		EXPECT_TRUE(WaitForX([&]() { return kill(app.team, 0) != 0; })) << signature;
 	}
-
-	std::string
-	Names()
-	{
-		std::string names;
-		Window root;
-		Window parent;
-		Window* children = NULL;
-		unsigned int count = 0;
-		if (XQueryTree(fX, fRoot, &root, &parent, &children, &count) == 0)
-			return names;
-		for (unsigned int i = 0; i < count; i++)
-			names += Property(children[i], "WM_NAME") + "|";
-		XFree(children);
-		return names;
-	}
-
-	// A shown top-level window with the name that covers the point
-	Window
-	WindowAt(const char* name, BPoint where)
-	{
-		Window found = 0;
-		WaitForX([&]() {
-			found = 0;
-			Window root;
-			Window parent;
-			Window* children = NULL;
-			unsigned int count = 0;
-			if (XQueryTree(fX, fRoot, &root, &parent, &children, &count) == 0)
-				return false;
-			for (unsigned int i = 0; i < count; i++) {
-				if (IsShown(children[i]) && Property(children[i], "WM_NAME") == name
-					&& Geometry(children[i]).Contains(where))
-					found = children[i];
-			}
-			if (children != NULL)
-				XFree(children);
-			return found != 0;
-		});
-		return found;
-	}
 };
 
 
@@ -107,7 +66,7 @@ TEST_F(ProgramOnTheDesktop, TheDraggedViewKeepsUpdatingOnTheDesktopAfterTheProgr
 	std::string drag = "xdotool mousemove 176 126 mousedown 1 mousemove 186 136 mousemove "
 					   "576 426 mouseup 1";
 	ASSERT_EQ(system(drag.c_str()), 0);
-	Window replicant = WindowAt("Replicant", BPoint(500, 380));
+	Window replicant = ShownWindowAt("Replicant", BPoint(500, 380));
 	ASSERT_NE(replicant, 0u) << program.Printed();
 	EXPECT_EQ(Geometry(replicant), BRect(430, 350, 580, 430));
 	EXPECT_TRUE(WaitForX([&]() { return Log().find("Replicant-Init ") != std::string::npos; }));
@@ -118,9 +77,7 @@ TEST_F(ProgramOnTheDesktop, TheDraggedViewKeepsUpdatingOnTheDesktopAfterTheProgr
 	Click(470, 370, 3);
 	Window menu = FindMenu();
 	ASSERT_NE(menu, 0u);
-	font_height height;
-	be_plain_font->GetHeight(&height);
-	float item = ceilf(height.ascent + height.descent) + 8;
+	float item = MenuItemHeight();
 	EXPECT_LT(Geometry(menu).Height(), 4 * item) << Geometry(menu).Height();
 	XTestFakeKeyEvent(fX, XKeysymToKeycode(fX, XK_Escape), True, CurrentTime);
 	XTestFakeKeyEvent(fX, XKeysymToKeycode(fX, XK_Escape), False, CurrentTime);
@@ -160,9 +117,7 @@ TEST_F(ProgramOnTheDesktop, MovedToTheDeskbarTheViewLivesInTheTrayUntilItGoesBac
 	Click(300, 250, 3);
 	Window menu = FindMenu();
 	ASSERT_NE(menu, 0u);
-	font_height height;
-	be_plain_font->GetHeight(&height);
-	float item = ceilf(height.ascent + height.descent) + 8;
+	float item = MenuItemHeight();
 	BRect menuFrame = Geometry(menu);
 	Click((int)menuFrame.left + 20, (int)(menuFrame.bottom - 1 - item - item / 2));
 	EXPECT_EQ(program.Wait(), 0) << program.Printed();
@@ -234,9 +189,7 @@ TEST_F(ProgramOnTheDesktop, WhenTheDeskbarCannotTakeTheViewTheProgramSaysSoAndSt
 	Click(100, 100, 3);
 	Window menu = FindMenu();
 	ASSERT_NE(menu, 0u);
-	font_height height;
-	be_plain_font->GetHeight(&height);
-	float item = ceilf(height.ascent + height.descent) + 8;
+	float item = MenuItemHeight();
 	BRect menuFrame = Geometry(menu);
 	Click((int)menuFrame.left + 20, (int)(menuFrame.bottom - 1 - item - item / 2));
 

@@ -104,6 +104,15 @@ protected:
 		return found;
 	}
 
+	// The height of a menu item in the plain font
+	static float
+	MenuItemHeight()
+	{
+		font_height height;
+		be_plain_font->GetHeight(&height);
+		return ceilf(height.ascent + height.descent) + 8;
+	}
+
 	// Waits until no menu is open any more, so that the next click is not the menu's.
 	bool
 	WaitForMenusClosed()

@@ -40,9 +40,7 @@ TEST_F(ProgramOnX11, RunsInAWindowThatKeepsItsFrameAcrossStarts)
 	ASSERT_NE(menu, 0u) << program.Printed();
 	BRect menuFrame = Geometry(menu);
 	EXPECT_EQ(menuFrame.LeftTop(), BPoint(90, 90));
-	font_height height;
-	be_plain_font->GetHeight(&height);
-	float item = ceilf(height.ascent + height.descent) + 8;
+	float item = MenuItemHeight();
 	// Below "About Webgrazer", a separator, "Preferences" and "Preset "
 	Click((int)menuFrame.left + 30, (int)(menuFrame.top + 1 + 3 * item + 9 + item / 2));
 	ASSERT_TRUE(fServer.WaitForRequests(2, 30000)) << program.Printed();

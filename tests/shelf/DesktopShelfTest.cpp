@@ -107,25 +107,7 @@ protected:
 	Window
 	ReplicantWindowAt(BPoint where)
 	{
-		Window found = 0;
-		WaitForX([&]() {
-			found = 0;
-			Window root;
-			Window parent;
-			Window* children = NULL;
-			unsigned int count = 0;
-			if (XQueryTree(fX, fRoot, &root, &parent, &children, &count) == 0)
-				return false;
-			for (unsigned int i = 0; i < count; i++) {
-				if (IsShown(children[i]) && Property(children[i], "WM_NAME") == "Replicant"
-					&& Geometry(children[i]).Contains(where))
-					found = children[i];
-			}
-			if (children != NULL)
-				XFree(children);
-			return found != 0;
-		});
-		return found;
+		return ShownWindowAt("Replicant", where);
 	}
 
 	std::unique_ptr<TestEnv> fEnv;
