@@ -61,6 +61,12 @@ TEST_F(ProgramOnTheDesktop, TheDraggedViewKeepsUpdatingOnTheDesktopAfterTheProgr
 	ASSERT_TRUE(fServer.WaitForRequests(1, 30000));
 	ASSERT_TRUE(WaitForX([&]() { return Shades(Picture(window)) > 8; }));
 
+	// A compositor runs (it owns the selection that says so): replicants get windows with
+	// an alpha channel.
+	Window compositor = XCreateSimpleWindow(fX, fRoot, 0, 0, 1, 1, 0, 0, 0);
+	XSetSelectionOwner(fX, XInternAtom(fX, "_NET_WM_CM_S0", False), compositor, CurrentTime);
+	XSync(fX, False);
+
 	// The dragger's handle sits in the window's right bottom corner (the window's frame is
 	// 30, 50, 180, 130); dragged onto the desktop, the view lands in the desktop's shelf.
 	std::string drag = "xdotool mousemove 176 126 mousedown 1 mousemove 186 136 mousemove "
@@ -72,6 +78,21 @@ TEST_F(ProgramOnTheDesktop, TheDraggedViewKeepsUpdatingOnTheDesktopAfterTheProgr
 	EXPECT_TRUE(WaitForX([&]() { return Log().find("Replicant-Init ") != std::string::npos; }));
 	ASSERT_TRUE(WaitForX([&]() { return Shades(Picture(replicant)) > 8; }));
 	SavePicture(replicant, "program-replicant.png");
+	// On the desktop the view's background is the desktop: only its text and frame cover it.
+	XWindowAttributes attributes;
+	ASSERT_NE(XGetWindowAttributes(fX, replicant, &attributes), 0);
+	EXPECT_EQ(attributes.depth, 32);
+	XImage* image = XGetImage(fX, replicant, 0, 0, 150, 80, AllPlanes, ZPixmap);
+	ASSERT_NE(image, nullptr);
+	EXPECT_EQ(XGetPixel(image, 0, 0) >> 24, 0u);
+	int opaque = 0;
+	for (int y = 0; y < 80; y++) {
+		for (int x = 0; x < 150; x++)
+			opaque += XGetPixel(image, x, y) >> 24 == 255;
+	}
+	XDestroyImage(image);
+	EXPECT_GT(opaque, 300);
+	EXPECT_LT(opaque, 150 * 80 / 2);
 
 	// A replicant's menu: "Preferences", "Preset " and "Next" only.
 	Click(470, 370, 3);
