@@ -32,7 +32,7 @@ TEST(Install, InstalledProgramStartsFromItsCommandAndShowsItsSamplePage)
 	for (const char* file : {"/Webgrazer/Webgrazer", "/Webgrazer/lib/libwebgrazer.so",
 			 "/Webgrazer/Presets.txt", "/Webgrazer/sample.html", "/Webgrazer/Images/sun.png",
 			 "/Webgrazer/locale/catalogs/x-vnd.QK-Webgrazer/de.catalog", "/system/lib/libbe.so",
-			 "/system/Tracker", "/system/Deskbar"}) {
+			 "/system/Tracker", "/system/Deskbar", "/system/Desktop"}) {
 		EXPECT_TRUE(FileExists(home + file)) << file;
 	}
 	EXPECT_EQ(access((home + "/system/Tracker").c_str(), X_OK), 0);
