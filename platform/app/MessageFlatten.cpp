@@ -12,6 +12,7 @@
 #include <new>
 
 #include <MessageFields.h>
+#include <MessagePrivate.h>
 
 
 // The flat form, in the host's byte order (the magic number shows a foreign one):
@@ -225,6 +226,25 @@ BMessage::Unflatten(const char* flatBuffer)
 		return B_BAD_VALUE;
 	}
 	return _Unflatten(flatBuffer, header[2]);
+}
+
+
+status_t
+BMessage::Private::Unflatten(const char* buffer, size_t size)
+{
+	if (buffer == NULL)
+		return B_BAD_VALUE;
+	uint32 header[3];
+	if (size < sizeof(header)) {
+		fMessage->MakeEmpty();
+		return B_BAD_VALUE;
+	}
+	memcpy(header, buffer, sizeof(header));
+	if (header[0] != kFlatMagic || header[2] > size) {
+		fMessage->MakeEmpty();
+		return B_BAD_VALUE;
+	}
+	return fMessage->_Unflatten(buffer, header[2]);
 }
 
 

@@ -17,6 +17,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include <Errors.h>
 #include <FindDirectory.h>
 #include <Message.h>
+#include <MessagePrivate.h>
 #include <Path.h>
 
 
@@ -166,8 +168,9 @@ read_message(int fd, BMessage* message, bool* isEmpty, bigtime_t deadline)
 	status = read_all(fd, buffer.get(), size, deadline);
 	if (status != B_OK)
 		return status;
+	// The frame bounds the message: its header may claim anything.
 	BMessage received;
-	if (received.Unflatten(buffer.get()) != B_OK)
+	if (BMessage::Private(&received).Unflatten(buffer.get(), size) != B_OK)
 		return B_BAD_DATA;
 	if (message != NULL)
 		*message = received;
@@ -281,9 +284,14 @@ BPrivate::start_service_host(const char* hostName, const char* service, bigtime_
 }
 
 
-BPrivate::MessageService::MessageService()
-	: fSocket(-1), fWakePipe {-1, -1}, fHandlerTimeout(0), fActive(0)
-{ }
+struct BPrivate::MessageService::Shared {
+	BMessenger target;
+	bigtime_t handlerTimeout;
+	std::atomic<bool> stopped;
+};
+
+
+BPrivate::MessageService::MessageService() : fSocket(-1), fSocketNode(0), fWakePipe {-1, -1} { }
 
 
 BPrivate::MessageService::~MessageService()
@@ -330,8 +338,10 @@ BPrivate::MessageService::Start(
 
 	fSocket = fd;
 	fPath = address.sun_path;
-	fTarget = target;
-	fHandlerTimeout = handlerTimeout;
+	fShared = std::make_shared<Shared>();
+	fShared->target = target;
+	fShared->handlerTimeout = handlerTimeout;
+	fShared->stopped = false;
 	fThread = std::thread(&MessageService::_Accept, this);
 	return B_OK;
 }
@@ -349,11 +359,10 @@ BPrivate::MessageService::Stop()
 	}
 	if (fThread.joinable())
 		fThread.join();
-
-	{
-		std::unique_lock<std::mutex> locker(fLock);
-		fIdle.wait(locker, [this] { return fActive == 0; });
-	}
+	// The threads still serving keep what they use; a request not yet handed over is
+	// answered with nothing.
+	fShared->stopped = true;
+	fShared.reset();
 
 	// Only our own socket is removed: another process may have taken the name since.
 	struct stat named;
@@ -384,30 +393,26 @@ BPrivate::MessageService::_Accept()
 		int connection = accept4(fSocket, NULL, NULL, SOCK_CLOEXEC);
 		if (connection < 0)
 			continue;
-		{
-			std::lock_guard<std::mutex> locker(fLock);
-			fActive++;
-		}
 		// Each request on a thread of its own: a handler may itself ask a service of this
 		// process (a Deskbar item asking the Deskbar) without blocking the others.
-		std::thread(&MessageService::_Serve, this, connection).detach();
+		std::thread(&MessageService::_Serve, fShared, connection).detach();
 	}
 }
 
 
 void
-BPrivate::MessageService::_Serve(int connection)
+BPrivate::MessageService::_Serve(std::shared_ptr<Shared> shared, int connection)
 {
 	bigtime_t deadline = now_usecs() + 5000000;
 	BMessage request;
 	bool isEmpty = true;
 	if (read_message(connection, &request, &isEmpty, deadline) == B_OK) {
-		if (isEmpty) {
+		if (isEmpty || shared->stopped) {
 			write_message(connection, NULL, deadline);
 		} else {
 			BMessage reply;
-			status_t status
-				= fTarget.SendMessage(&request, &reply, B_INFINITE_TIMEOUT, fHandlerTimeout);
+			status_t status = shared->target.SendMessage(
+				&request, &reply, B_INFINITE_TIMEOUT, shared->handlerTimeout);
 			deadline = now_usecs() + 5000000;
 			if (status == B_OK && reply.what != B_NO_REPLY)
 				write_message(connection, &reply, deadline);
@@ -416,8 +421,4 @@ BPrivate::MessageService::_Serve(int connection)
 		}
 	}
 	close(connection);
-
-	std::lock_guard<std::mutex> locker(fLock);
-	fActive--;
-	fIdle.notify_all();
 }

@@ -81,6 +81,9 @@ public:
 	// Flags the message as dropped by the user (WasDropped()).
 	void SetWasDropped(bool dropped);
 	int32 Target() const;
+	// Unflattens a message from a buffer of size bytes (a file, a socket), which may hold
+	// more after it: a header that claims more than the buffer holds is refused.
+	status_t Unflatten(const char* buffer, size_t size);
 
 	// Replies to the message: straight to a waiting sender, else to its reply address (or the
 	// application). With replyToReply, waits up to replyTimeout for the answer to the reply.

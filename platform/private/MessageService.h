@@ -10,8 +10,7 @@
 #include <OS.h>
 #include <sys/types.h>
 
-#include <condition_variable>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -57,7 +56,9 @@ public:
 	// B_NAME_IN_USE when another process already offers it; a socket left by a process that
 	// ended is replaced.
 	status_t Start(const char* name, const BMessenger& target, bigtime_t handlerTimeout = 10000000);
-	// Ends the service: no new requests, those being handled are waited for; the socket goes.
+	// Ends the service: no new requests; the socket goes. Requests already handed to the
+	// target are not waited for (the target may be the caller's own looper, or one that no
+	// longer runs): their threads end on their own, answered or not.
 	void Stop();
 
 	bool
@@ -67,19 +68,18 @@ public:
 	}
 
 private:
+	// What the threads serving the requests use: it outlives the service object.
+	struct Shared;
+
 	void _Accept();
-	void _Serve(int connection);
+	static void _Serve(std::shared_ptr<Shared> shared, int connection);
 
 	int fSocket;
 	ino_t fSocketNode;
 	int fWakePipe[2];
 	std::string fPath;
-	BMessenger fTarget;
-	bigtime_t fHandlerTimeout;
+	std::shared_ptr<Shared> fShared;
 	std::thread fThread;
-	std::mutex fLock;
-	std::condition_variable fIdle;
-	int32 fActive;
 };
 
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 #include <AppDefs.h>
 #include <Looper.h>
 #include <Message.h>
+#include <MessageQueue.h>
 
 #include "../../platform/private/MessageService.h"
 #include "TestEnv.h"
@@ -99,6 +101,35 @@ TEST(MessageService, RequestsAreAnsweredByTheServingLooper)
 		for (std::thread& sender : senders)
 			sender.join();
 		EXPECT_EQ(right, 8);
+
+		// A frame whose message claims more than the frame holds is refused unread.
+		std::vector<char> flat(ping.FlattenedSize());
+		ASSERT_EQ(ping.Flatten(flat.data(), flat.size()), B_OK);
+		uint32 frame = (uint32)flat.size();
+		uint32 claimed = 64 * 1024 * 1024;
+		memcpy(flat.data() + 8, &claimed, sizeof(claimed));
+		int raw = socket(AF_UNIX, SOCK_STREAM, 0);
+		ASSERT_EQ(connect(raw, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+		ASSERT_EQ(write(raw, &frame, sizeof(frame)), (ssize_t)sizeof(frame));
+		ASSERT_EQ(write(raw, flat.data(), flat.size()), (ssize_t)flat.size());
+		char answer;
+		EXPECT_EQ(read(raw, &answer, 1), 0);
+		close(raw);
+	}
+	{
+		// The serving looper itself ends the service while a request waits for it.
+		MessageService service;
+		ASSERT_EQ(service.Start("test-service", BMessenger(answerer), B_INFINITE_TIMEOUT), B_OK);
+		ASSERT_TRUE(answerer->Lock());
+		BMessage answer;
+		status_t status = B_ERROR;
+		std::thread sender([&] { status = send_to_service("test-service", &ping, &answer); });
+		EXPECT_TRUE(WaitUntil([&] { return !answerer->MessageQueue()->IsEmpty(); }));
+		service.Stop();
+		answerer->Unlock();
+		sender.join();
+		EXPECT_EQ(status, B_OK);
+		EXPECT_EQ(answer.GetInt32("n", 0), 42);
 	}
 	// The service ended with its object, and took its socket along.
 	EXPECT_FALSE(service_is_running("test-service"));
