@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -29,13 +30,20 @@ using namespace BPrivate;
 
 namespace {
 
-// Answers 'ping' with its "n" plus one; lets 'mute' go unanswered.
+// Answers 'ping' with its "n" plus one; lets 'mute' go unanswered; on 'gate' waits until
+// the gate opens.
 class Answerer : public BLooper {
 public:
+	std::mutex gate;
+	std::atomic<bool> atGate {false};
+
 	void
 	MessageReceived(BMessage* message) override
 	{
-		if (message->what == 'ping') {
+		if (message->what == 'gate') {
+			atGate = true;
+			std::lock_guard<std::mutex> passing(gate);
+		} else if (message->what == 'ping') {
 			BMessage reply('pong');
 			reply.AddInt32("n", message->GetInt32("n", 0) + 1);
 			message->SendReply(&reply);
@@ -117,16 +125,20 @@ TEST(MessageService, RequestsAreAnsweredByTheServingLooper)
 		close(raw);
 	}
 	{
-		// The serving looper itself ends the service while a request waits for it.
+		// The service ends while a request waits for its busy looper (as when the looper
+		// itself ends it): the end does not wait for the answer, which still goes out.
 		MessageService service;
 		ASSERT_EQ(service.Start("test-service", BMessenger(answerer), B_INFINITE_TIMEOUT), B_OK);
-		ASSERT_TRUE(answerer->Lock());
+		answerer->gate.lock();
+		answerer->PostMessage('gate');
+		EXPECT_TRUE(WaitUntil([&] { return answerer->atGate.load(); }));
 		BMessage answer;
 		status_t status = B_ERROR;
-		std::thread sender([&] { status = send_to_service("test-service", &ping, &answer); });
+		std::thread sender(
+			[&] { status = send_to_service("test-service", &ping, &answer, B_INFINITE_TIMEOUT); });
 		EXPECT_TRUE(WaitUntil([&] { return !answerer->MessageQueue()->IsEmpty(); }));
 		service.Stop();
-		answerer->Unlock();
+		answerer->gate.unlock();
 		sender.join();
 		EXPECT_EQ(status, B_OK);
 		EXPECT_EQ(answer.GetInt32("n", 0), 42);
