@@ -493,6 +493,7 @@ DeskbarHost::_Save() const
 		return;
 	}
 	bool written = write(fd, buffer.data(), buffer.size()) == (ssize_t)buffer.size();
+	written = fsync(fd) == 0 && written;
 	written = close(fd) == 0 && written;
 	if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
 		fprintf(stderr, "Deskbar: can't save '%s': %s\n", path.c_str(), strerror(errno));

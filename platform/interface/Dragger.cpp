@@ -191,7 +191,7 @@ DraggerWatcher::_Reload()
 			data.append(chunk, (size_t)length);
 		close(fd);
 		BMessage settings;
-		if (!data.empty() && settings.Unflatten(data.data()) == B_OK
+		if (BMessage::Private(&settings).Unflatten(data.data(), data.size()) == B_OK
 			&& settings.what == kDraggerSettings)
 			shown = settings.GetBool("show", true);
 	}

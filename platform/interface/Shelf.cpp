@@ -26,6 +26,7 @@
 #include <View.h>
 #include <Window.h>
 
+#include "MessagePrivate.h"
 #include "ShelfPrivate.h"
 
 
@@ -245,8 +246,9 @@ BShelf::_Load(BDataIO* stream)
 	std::string data;
 	if (!read_all(stream, &data) || data.empty())
 		return;
+	// A cut file must not be read past its end.
 	BMessage archive;
-	if (archive.Unflatten(data.data()) != B_OK) {
+	if (BMessage::Private(&archive).Unflatten(data.data(), data.size()) != B_OK) {
 		fprintf(stderr, "BShelf: the saved replicants cannot be read\n");
 		return;
 	}
@@ -339,14 +341,21 @@ BShelf::Save()
 		if (fStream->Write(data.data(), data.size()) != (ssize_t)data.size())
 			return B_ERROR;
 	} else {
-		// The file is erased and written again, but not made when it is missing.
-		int fd = open(fPath.String(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-		if (fd < 0)
+		// The file is replaced whole (written aside and renamed, so that a crash leaves the
+		// old one), but not made when it is missing.
+		if (access(fPath.String(), F_OK) != 0)
 			return B_ENTRY_NOT_FOUND;
-		bool written = write(fd, data.data(), data.size()) == (ssize_t)data.size();
-		written = close(fd) == 0 && written;
-		if (!written)
+		std::string temporary = std::string(fPath.String()) + ".new";
+		int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+		if (fd < 0)
 			return B_ERROR;
+		bool written = write(fd, data.data(), data.size()) == (ssize_t)data.size();
+		written = fsync(fd) == 0 && written;
+		written = close(fd) == 0 && written;
+		if (!written || rename(temporary.c_str(), fPath.String()) != 0) {
+			unlink(temporary.c_str());
+			return B_ERROR;
+		}
 	}
 	fDirty = false;
 	return B_OK;

@@ -28,6 +28,7 @@
 #include <View.h>
 #include <Window.h>
 
+#include "MessagePrivate.h"
 #include "MessageService.h"
 #include "ShelfPrivate.h"
 
@@ -355,7 +356,9 @@ private:
 			data.append(chunk, (size_t)length);
 		close(fd);
 		BMessage archive;
-		if (data.empty() || archive.Unflatten(data.data()) != B_OK) {
+		// A cut file must not be read past its end.
+		if (data.empty()
+			|| BMessage::Private(&archive).Unflatten(data.data(), data.size()) != B_OK) {
 			if (!data.empty())
 				fprintf(stderr, "Desktop: %s cannot be read\n", path.c_str());
 			return;
@@ -409,6 +412,7 @@ private:
 			return;
 		}
 		bool written = write(fd, data.data(), data.size()) == (ssize_t)data.size();
+		written = fsync(fd) == 0 && written;
 		written = close(fd) == 0 && written;
 		if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
 			unlink(temporary.c_str());

@@ -111,6 +111,12 @@ TEST(ShelfTest, DropsDeletionUniquenessAndItsSavedFormat)
 	EXPECT_EQ(again->Frame().LeftTop(), BPoint(20, 30));
 	loaded->SetSaveLocation((BDataIO*)NULL);
 	delete loaded;
+	// A cut save is refused, never read past its end.
+	BMemoryIO cut(stream.Buffer(), stream.BufferLength() / 2);
+	BShelf* damaged = new BShelf(&cut, other);
+	EXPECT_EQ(damaged->CountReplicants(), 0);
+	damaged->SetSaveLocation((BDataIO*)NULL);
+	delete damaged;
 	shelf->SetSaveLocation((BDataIO*)NULL);
 	delete shelf;
 	target->Quit();
