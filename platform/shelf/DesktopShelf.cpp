@@ -211,12 +211,15 @@ public:
 	virtual void
 	ReadyToRun()
 	{
-		_Load();
+		// The service first: a second host quits before it shows the replicants again.
+		// Requests wait in the queue until the saved replicants are back.
 		status_t status = fService.Start(kDesktopShelfService, BMessenger(this));
 		if (status != B_OK) {
 			fprintf(stderr, "Desktop: the shelf's service cannot start: %s\n", strerror(status));
 			Quit();
+			return;
 		}
+		_Load();
 	}
 
 	virtual bool
