@@ -76,9 +76,11 @@ DeskbarHost::Shutdown()
 void
 DeskbarHost::ReadyToRun()
 {
-	// One Deskbar a user: a second one leaves the items and their list alone.
-	if (BPrivate::service_is_running(BPrivate::kDeskbarService)) {
-		fprintf(stderr, "Deskbar: another Deskbar runs already\n");
+	// One Deskbar a user: the service is claimed first, so that a second one quits and
+	// leaves the items and their list alone. Requests wait in the queue until the saved items
+	// are back.
+	fServing = StartService();
+	if (!fServing) {
 		PostMessage(B_QUIT_REQUESTED);
 		return;
 	}
@@ -86,10 +88,6 @@ DeskbarHost::ReadyToRun()
 	BPrivate::watch_system_tray(BMessenger(this), kMsgTrayChanged);
 	_ShowHandle();
 	_Load();
-	// BDeskbar finds the host once its items are back.
-	fServing = StartService();
-	if (!fServing)
-		PostMessage(B_QUIT_REQUESTED);
 }
 
 
