@@ -24,9 +24,15 @@
 #   bench_pipeline --clean FILE  linked as the program is, against libwebgrazer.so and
 #                                libbe.so, which load about 20 more libraries (X11, FreeType,
 #                                fontconfig, the image codecs) at each start
-# Both must leave the same file; the script stops when they do not.
+# Both must leave the same file; the script stops when they do not. A fourth side,
+#   bench_clean --fixed-costs FILE  only the three "rm" processes and the 5 ms pause
+# shows the least time any implementation of the passes can take as a process: on small pages
+# it is most of Webgrazer's time, and it can be longer than the whole peer.
 #
-# Each round runs the three sides once on fresh copies of the page, in a turning order, and
+# All sides run in the same environment, with LC_ALL=C (sed and awk need it to see bytes, and
+# it spares each "rm" reading the locale's files).
+#
+# Each round runs the four sides once on fresh copies of the page, in a turning order, and
 # the report gives the median and the spread (least and most) of each side and the median of
 # the ratios of the same round.
 set -euo pipefail
@@ -45,6 +51,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir "$tmp/home"
 export WG_BENCH_HOME=$tmp/home
+export LC_ALL=C
 
 cat >"$tmp/breaks.sed" <<'EOF'
 /<tr/{
@@ -146,15 +153,15 @@ BEGIN {
 EOF
 
 peer() {
-	LC_ALL=C sed -f "$tmp/breaks.sed" "$1" | LC_ALL=C sed -f "$tmp/criticals.sed" \
-		| LC_ALL=C awk -v tagfile="$tmp/tags.txt" -f "$tmp/count.awk" >"$1.out"
+	sed -f "$tmp/breaks.sed" "$1" | sed -f "$tmp/criticals.sed" \
+		| awk -v tagfile="$tmp/tags.txt" -f "$tmp/count.awk" >"$1.out"
 }
 
 now() {
 	date +%s%N
 }
 
-# Runs side $1 (lean, shared or peer) on its copy of the page and prints the nanoseconds.
+# Runs side $1 (lean, shared, peer or fixed) on its copy of the page and prints the nanoseconds.
 run_side() {
 	local start end
 	start=$(now)
@@ -162,6 +169,7 @@ run_side() {
 	lean) "$lean" "$tmp/lean.html" ;;
 	shared) "$bench" --clean "$tmp/shared.html" ;;
 	peer) peer "$tmp/peer.html" ;;
+	fixed) "$lean" --fixed-costs "$tmp/fixed.html" ;;
 	esac
 	end=$(now)
 	echo $((end - start))
@@ -174,30 +182,33 @@ compare() {
 	cp "$page" "$tmp/first.html"
 	"$lean" "$tmp/first.html"
 	: >"$tmp/times"
-	local orders=("lean shared peer" "peer lean shared" "shared peer lean")
+	local orders=("lean shared peer fixed" "fixed lean shared peer" "peer fixed lean shared"
+		"shared peer fixed lean")
 	for round in $(seq "$rounds"); do
 		for side in lean shared peer; do
 			cp "$page" "$tmp/$side.html"
 		done
 		# The order turns, so that no side always runs first or after the same one.
 		declare -A took=()
-		for side in ${orders[$((round % 3))]}; do
+		for side in ${orders[$((round % 4))]}; do
 			took[$side]=$(run_side "$side")
 		done
-		echo "${took[lean]} ${took[shared]} ${took[peer]}" >>"$tmp/times"
+		echo "${took[lean]} ${took[shared]} ${took[peer]} ${took[fixed]}" >>"$tmp/times"
 		if ! cmp -s "$tmp/lean.html" "$tmp/shared.html"; then
 			echo "bench_clean and bench_pipeline --clean made different files" >&2
 			exit 1
 		fi
 	done
-	for column in 1 2 3; do
+	for column in 1 2 3 4; do
 		awk -v c=$column '{ print $c }' "$tmp/times" | sort -n | tr '\n' ' ' >"$tmp/side$column"
 	done
 	awk '{ print $1 / $3 }' "$tmp/times" | sort -g | tr '\n' ' ' >"$tmp/ratio1"
 	awk '{ print $2 / $3 }' "$tmp/times" | sort -g | tr '\n' ' ' >"$tmp/ratio2"
+	awk '{ print $4 / $3 }' "$tmp/times" | sort -g | tr '\n' ' ' >"$tmp/ratio4"
 	awk -v label="$label" -v bytes="$(stat -c %s "$page")" -v n="$rounds" \
 		-v lean="$(cat "$tmp/side1")" -v shared="$(cat "$tmp/side2")" -v peer="$(cat "$tmp/side3")" \
-		-v leanRatio="$(cat "$tmp/ratio1")" -v sharedRatio="$(cat "$tmp/ratio2")" 'BEGIN {
+		-v fixed="$(cat "$tmp/side4")" -v leanRatio="$(cat "$tmp/ratio1")" \
+		-v sharedRatio="$(cat "$tmp/ratio2")" -v fixedRatio="$(cat "$tmp/ratio4")" 'BEGIN {
 		m = int((n + 1) / 2)
 		printf "%s page (%d bytes), %d rounds, median [least .. most]:\n", label, bytes, n
 		split(lean, v, " ")
@@ -206,10 +217,14 @@ compare() {
 		printf "  %-44s %8.1f ms [%.1f .. %.1f]\n", "Webgrazer, bench_pipeline --clean:", v[m] / 1e6, v[1] / 1e6, v[n] / 1e6
 		split(peer, v, " ")
 		printf "  %-44s %8.1f ms [%.1f .. %.1f]\n", "sed, sed and awk (whole pipeline):", v[m] / 1e6, v[1] / 1e6, v[n] / 1e6
+		split(fixed, v, " ")
+		printf "  %-44s %8.1f ms [%.1f .. %.1f]\n", "fixed costs alone (3 rm, 5 ms pause):", v[m] / 1e6, v[1] / 1e6, v[n] / 1e6
 		split(leanRatio, v, " ")
 		printf "  %-44s %8.2f [%.2f .. %.2f]\n", "bench_clean / peer, same round:", v[m], v[1], v[n]
 		split(sharedRatio, v, " ")
 		printf "  %-44s %8.2f [%.2f .. %.2f]\n", "bench_pipeline --clean / peer, same round:", v[m], v[1], v[n]
+		split(fixedRatio, v, " ")
+		printf "  %-44s %8.2f [%.2f .. %.2f]\n", "fixed costs alone / peer, same round:", v[m], v[1], v[n]
 	}'
 }
 
