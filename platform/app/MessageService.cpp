@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdint.h>
+#include <stdio.h>
 #include <string.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -45,6 +46,14 @@ now_usecs()
 	timespec now;
 	clock_gettime(CLOCK_MONOTONIC, &now);
 	return static_cast<bigtime_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+
+// Keeps the log as <log>.old, replacing the one before.
+bool
+set_log_aside(const char* log)
+{
+	return rename(log, (std::string(log) + ".old").c_str()) == 0;
 }
 
 
@@ -249,6 +258,45 @@ BPrivate::send_to_service(
 
 
 status_t
+BPrivate::host_log_path(const char* hostName, BPath* path)
+{
+	status_t status = find_directory(B_SYSTEM_VAR_DIRECTORY, path, true);
+	if (status == B_OK)
+		status = path->Append("log");
+	if (status == B_OK && mkdir(path->Path(), 0700) != 0 && errno != EEXIST)
+		status = B_ERROR;
+	if (status == B_OK)
+		status = path->Append((std::string(hostName) + ".log").c_str());
+	return status;
+}
+
+
+bool
+BPrivate::limit_host_log(const char* hostName, off_t limit)
+{
+	BPath log;
+	struct stat output;
+	struct stat file;
+	if (host_log_path(hostName, &log) != B_OK || fstat(STDOUT_FILENO, &output) != 0
+		|| stat(log.Path(), &file) != 0 || output.st_dev != file.st_dev
+		|| output.st_ino != file.st_ino || file.st_size <= limit)
+		return false;
+
+	fflush(stdout);
+	fflush(stderr);
+	if (!set_log_aside(log.Path()))
+		return false;
+	int fresh = open(log.Path(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+	if (fresh < 0)
+		return false;
+	dup2(fresh, STDOUT_FILENO);
+	dup2(fresh, STDERR_FILENO);
+	close(fresh);
+	return true;
+}
+
+
+status_t
 BPrivate::start_service_host(const char* hostName, const char* service, bigtime_t timeout)
 {
 	if (service_is_running(service))
@@ -260,15 +308,13 @@ BPrivate::start_service_host(const char* hostName, const char* service, bigtime_
 		status = host.Append(hostName);
 	BPath log;
 	if (status == B_OK)
-		status = find_directory(B_SYSTEM_VAR_DIRECTORY, &log, true);
-	if (status == B_OK)
-		status = log.Append("log");
-	if (status == B_OK && mkdir(log.Path(), 0700) != 0 && errno != EEXIST)
-		status = B_ERROR;
-	if (status == B_OK)
-		status = log.Append((std::string(hostName) + ".log").c_str());
-	if (status == B_OK)
+		status = host_log_path(hostName, &log);
+	if (status == B_OK) {
+		struct stat info;
+		if (stat(log.Path(), &info) == 0 && info.st_size > kMaxHostLogSize)
+			set_log_aside(log.Path());
 		status = launch_detached(host.Path(), std::vector<std::string>(), NULL, log.Path());
+	}
 	if (status != B_OK)
 		return status;
 

@@ -38,6 +38,9 @@ static const float kHandleWidth = 9;
 // this id (as the Deskbar does).
 static const int32 kUnplacedId = 999;
 
+// How often the host looks whether its log has grown past its size
+static const bigtime_t kLogCheckInterval = 10 * 60 * 1000000LL;
+
 
 typedef BView* (*instantiate_entry_func)(image_id, const entry_ref*, float, float);
 typedef BView* (*instantiate_item_func)(float, float);
@@ -88,6 +91,14 @@ DeskbarHost::ReadyToRun()
 	BPrivate::watch_system_tray(BMessenger(this), kMsgTrayChanged);
 	_ShowHandle();
 	_Load();
+	SetPulseRate(kLogCheckInterval);
+}
+
+
+void
+DeskbarHost::Pulse()
+{
+	BPrivate::limit_host_log(BPrivate::kDeskbarHostName);
 }
 
 

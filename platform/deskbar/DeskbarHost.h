@@ -38,6 +38,7 @@ public:
 
 	virtual void ReadyToRun();
 	virtual bool QuitRequested();
+	virtual void Pulse();
 	virtual void MessageReceived(BMessage* message);
 
 	static const float kMaxItemWidth;

@@ -16,6 +16,7 @@
 
 
 class BMessage;
+class BPath;
 
 
 namespace BPrivate {
@@ -44,6 +45,19 @@ bool service_is_running(const char* name);
 // runs, and waits (at most timeout) until it answers. The host's output goes to
 // <B_SYSTEM_VAR_DIRECTORY>/log/<hostName>.log.
 status_t start_service_host(const char* hostName, const char* service, bigtime_t timeout);
+
+// A host's log grows with everything its replicants print. Past this size it is started
+// anew, and the full one is kept beside it as <hostName>.log.old (replacing the one before):
+// when the host is started, and whenever the host calls limit_host_log().
+const off_t kMaxHostLogSize = 1024 * 1024;
+
+// <B_SYSTEM_VAR_DIRECTORY>/log/<hostName>.log; the folder is made when missing.
+status_t host_log_path(const char* hostName, BPath* path);
+
+// When the process's output goes to its host log and the log holds more than limit bytes,
+// moves the log aside and sends standard output and standard error to a new one. Returns
+// true when it did.
+bool limit_host_log(const char* hostName, off_t limit = kMaxHostLogSize);
 
 
 class MessageService {

@@ -41,6 +41,9 @@ static const uint32 kMsgReplicantMoved = 'rmov';
 
 static const rgb_color kDesktopColor = {51, 102, 152, 255};
 
+// How often the host looks whether its log has grown past its size
+static const bigtime_t kLogCheckInterval = 10 * 60 * 1000000LL;
+
 
 class ReplicantWindow;
 
@@ -220,6 +223,13 @@ public:
 			return;
 		}
 		_Load();
+		SetPulseRate(kLogCheckInterval);
+	}
+
+	virtual void
+	Pulse()
+	{
+		limit_host_log(kDesktopShelfHostName);
 	}
 
 	virtual bool

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <string.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -20,6 +23,7 @@
 #include <Looper.h>
 #include <Message.h>
 #include <MessageQueue.h>
+#include <Path.h>
 
 #include "../../platform/private/MessageService.h"
 #include "TestEnv.h"
@@ -148,4 +152,65 @@ TEST(MessageService, RequestsAreAnsweredByTheServingLooper)
 	EXPECT_NE(access(service_path("test-service").c_str(), F_OK), 0);
 	answerer->Lock();
 	answerer->Quit();
+}
+
+
+static off_t
+file_size(const std::string& path)
+{
+	struct stat info;
+	return stat(path.c_str(), &info) == 0 ? info.st_size : -1;
+}
+
+
+// A host's log does not grow without end: a full one is set aside when the host starts, and
+// when the running host looks at it (only if the host's output goes there).
+TEST(MessageService, AFullHostLogIsSetAside)
+{
+	TestEnv env;
+	BPath logPath;
+	ASSERT_EQ(host_log_path("LogHost", &logPath), B_OK);
+	const std::string log = logPath.Path();
+	const std::string old = log + ".old";
+	{
+		std::string full(kMaxHostLogSize + 1, 'a');
+		FILE* file = fopen(log.c_str(), "w");
+		ASSERT_NE(file, nullptr);
+		fwrite(full.data(), 1, full.size(), file);
+		fclose(file);
+	}
+	// A host that never offers its service.
+	const std::string host = env.System() + "/LogHost";
+	FILE* script = fopen(host.c_str(), "w");
+	ASSERT_NE(script, nullptr);
+	fputs("#!/bin/sh\necho started\n", script);
+	fclose(script);
+	chmod(host.c_str(), 0755);
+	EXPECT_EQ(start_service_host("LogHost", "test-log-service", 200000), B_TIMED_OUT);
+	EXPECT_EQ(file_size(old), kMaxHostLogSize + 1);
+	EXPECT_LT(file_size(log), 100);
+
+	// The test's own output is not the log: nothing happens.
+	EXPECT_FALSE(limit_host_log("LogHost", 0));
+
+	fflush(stdout);
+	int savedOutput = dup(STDOUT_FILENO);
+	int logFile = open(log.c_str(), O_WRONLY | O_APPEND);
+	ASSERT_GE(logFile, 0);
+	dup2(logFile, STDOUT_FILENO);
+	close(logFile);
+	printf("before\n");
+	fflush(stdout);
+	off_t before = file_size(log);
+	bool small = limit_host_log("LogHost", before);
+	bool full = limit_host_log("LogHost", before - 1);
+	printf("after\n");
+	fflush(stdout);
+	dup2(savedOutput, STDOUT_FILENO);
+	close(savedOutput);
+
+	EXPECT_FALSE(small);
+	EXPECT_TRUE(full);
+	EXPECT_EQ(file_size(old), before);
+	EXPECT_EQ(file_size(log), 6);
 }
