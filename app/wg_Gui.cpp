@@ -37,6 +37,7 @@ DSApplication::DSApplication() : BApplication(WG_APP_SIGNATURE)
 	printf("DSApplication:  prefs loadet\n");
 
 	mainWindow = new DSWindow(frame);
+	fMainWindow = BMessenger(mainWindow);
 
 	if (prefs->presetList->CountItems() == 0)
 		LoadPresets();
@@ -64,8 +65,7 @@ DSApplication::MessageReceived(BMessage* message)
 	case 'wpcl':
 	case 'wvpl':
 		// Handled on the window's own thread.
-		if (mainWindow != NULL)
-			BMessenger(mainWindow).SendMessage(message);
+		fMainWindow.SendMessage(message);
 		break;
 
 	case 'RPLY':
@@ -101,7 +101,7 @@ DSApplication::RefsReceived(BMessage* message)
 	open.AddRef("refs", &ref);
 	open.AddString("open_prefs", path.Path());
 	open.AddString("open", path.Leaf());
-	BMessenger(mainWindow).SendMessage(&open, (BHandler*)NULL, B_INFINITE_TIMEOUT);
+	fMainWindow.SendMessage(&open, (BHandler*)NULL, B_INFINITE_TIMEOUT);
 }
 
 

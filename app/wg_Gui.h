@@ -7,6 +7,7 @@
 
 
 #include <Application.h>
+#include <Messenger.h>
 
 
 class DSWindow;
@@ -29,6 +30,11 @@ public:
 
 	Prefs* prefs;
 	DSWindow* mainWindow;
+
+private:
+	// Messages for the main window go through this: the window deletes itself when it quits,
+	// and a messenger to a window that is gone only fails to deliver.
+	BMessenger fMainWindow;
 };
 
 

@@ -46,6 +46,13 @@ WView::GetVImage(char* name)
 		}
 	}
 
+	// Names come from web pages: one that reaches out of the picture folder names no
+	// picture (it would be loaded and stamped with a comment wherever it points).
+	if (strchr(name, '/') != NULL) {
+		printf(" not a picture name: '%s'\n", name);
+		return NULL;
+	}
+
 	BString path(prefs->PathToApp.Path() != NULL ? prefs->PathToApp.Path() : "");
 	path << "/" << kPictureFolder << "/" << name;
 	BBitmap* picture = GetImage(path.String());
@@ -68,10 +75,9 @@ WView::ChooseBitmap()
 		char name[kNameBuffer];
 		snprintf(name, sizeof(name), "%s", pattern != NULL ? pattern->String() : "");
 		picture = GetVImage(name);
-		printf(
-			" Alternate Wallpaper in Titel [1] '%s' \n", pattern != NULL ? pattern->String() : "");
-		if (picture != NULL && pattern != NULL)
-			SetImageComment(pattern->String(), label->String());
+		printf(" Alternate Wallpaper in Titel [1] '%s' \n", name);
+		if (picture != NULL)
+			SetImageComment(name, label->String());
 	}
 
 	if (picture == NULL) {

@@ -133,13 +133,11 @@ WView::GetWgetData()
 		prefs->Logbuch(0, NULL, text.String(), true, true);
 		prefs->Logbuch(0, NULL, pageTitle, true, true);
 
-		if (seconds >= 0 && seconds <= kEarlyTolerance) {
-			if (isReplicant) {
-				BMessage quit(kMsgQuit);
-				MessageReceived(&quit);
-			}
+		// Too early: no download. A replicant's "Quit" would remove it from its shelf, or
+		// the Deskbar item from the Deskbar, so an update that merely comes early ends
+		// nothing.
+		if (seconds >= 0 && seconds <= kEarlyTolerance)
 			return;
-		}
 
 		prefs->nextUpdateDue = now + (bigtime_t)prefs->opUpdateSpeed * 58000000LL;
 		ReceiveX_wget(pageUrl, patternList, labelList, valueList);

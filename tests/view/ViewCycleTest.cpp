@@ -110,6 +110,17 @@ TEST_F(ViewTest, TheTimingRuleSkipsUpdatesThatComeJustEarly)
 	EXPECT_EQ(view->labelList->CountItems(), 1);
 	EXPECT_EQ(Value(view, 0), "     ");
 
+	// Nor does it end a replicant, the Deskbar's item among them.
+	view->isReplicant = true;
+	fPrefs->opInDeskbar = true;
+	fPrefs->nextUpdateDue = system_time() + 5000000;
+	Update(view, false);
+	EXPECT_NE(fLastOutput.find("sek zu frueh!"), std::string::npos);
+	EXPECT_EQ(fLastOutput.find("Deskbar"), std::string::npos);
+	EXPECT_EQ(fLastOutput.find("cp -v"), std::string::npos);
+	view->isReplicant = false;
+	fPrefs->opInDeskbar = false;
+
 	// Half a second either side counts as on time, and does not download either.
 	fPrefs->nextUpdateDue = system_time() + 500000;
 	Update(view, false);

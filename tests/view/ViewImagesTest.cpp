@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include <sys/xattr.h>
+
 #include "wg_Tools.h"
 
 
@@ -19,7 +21,8 @@ static const char* kPage = "<b>I:</b>red.png@blue.png<br>\n"
 						   "<b>U:</b>Sunny<br>\n"
 						   "<b>C:</b>A Chance<br>\n"
 						   "<b>W:</b>rain.png<br>\n"
-						   "<b>A:</b>1x<br>\n";
+						   "<b>A:</b>1x<br>\n"
+						   "<b>O:</b>../outside.png<br>\n";
 
 static const rgb_color kRed = {255, 0, 0, 255};
 static const rgb_color kBlue = {0, 0, 255, 255};
@@ -71,12 +74,16 @@ TEST_F(ViewImagesTest, ImagesOfALineStandSideBySideAndRaiseItOnce)
 {
 	WriteSolidPicture("red.png", 10, 8, kRed);
 	WriteSolidPicture("blue.png", 6, 12, kBlue);
+	// A page's value that names a picture outside the picture folder.
+	WriteSolidPicture("../outside.png", 4, 4, kGreen);
 	WritePresets(kPage,
-		{{"Pics ", "<b>I:</b>", "Next ", "<b>N:</b>", "Gone ", "<b>G:</b>"}, {"X ", "<b>A:</b>"}});
+		{{"Pics ", "<b>I:</b>", "Next ", "<b>N:</b>", "Gone ", "<b>G:</b>", "Out ", "<b>O:</b>"},
+			{"X ", "<b>A:</b>"}});
 	fPrefs->PresetAtView = 0;
 	WView* view = Attach(false, Frame());
-	ASSERT_EQ(view->labelList->CountItems(), 4);
+	ASSERT_EQ(view->labelList->CountItems(), 5);
 	EXPECT_EQ(Value(view, 1), "red.png@blue.png");
+	EXPECT_EQ(Value(view, 4), "../outside.png");
 
 	// The label 10 pixels below the line's baseline, the pictures after it, centred on a
 	// row 5 pixels above the label's baseline; the line is raised by half the first
@@ -95,8 +102,16 @@ TEST_F(ViewImagesTest, ImagesOfALineStandSideBySideAndRaiseItOnce)
 	y += lineHeight;
 	reference.Text("Gone ", BPoint(8, y + 10), kMissing);
 	y += lineHeight;
+	// The picture outside is neither drawn nor stamped with a comment.
+	reference.Text("Out ", BPoint(8, y + 10), kMissing);
+	y += lineHeight;
 	EXPECT_EQ(Differences(view->image, reference.Bitmap(), Frame()), "");
 	EXPECT_EQ(view->textY, y);
+	char comment[64];
+	EXPECT_LT(getxattr(ImagePath("../outside.png").c_str(), "user.Media:Comment", comment,
+				  sizeof(comment)),
+		0);
+	EXPECT_FALSE(ColorBox(view->image, kGreen).IsValid());
 
 	// The same in numbers: each picture at its own size, the second 6 pixels after the
 	// first, both centred on the same row.
