@@ -77,6 +77,7 @@ Prefs::ScanForPresets(BPopUpMenu* menu)
 
 	folder.Rewind();
 	int32 listed = 0;
+	BMenuItem* current = NULL;
 	BEntry entry;
 	while (folder.GetNextEntry(&entry, false) == B_OK) {
 		char name[B_FILE_NAME_LENGTH];
@@ -93,5 +94,10 @@ Prefs::ScanForPresets(BPopUpMenu* menu)
 		menu->AddItem(item);
 		if (strstr(name, PresetName.String()) != NULL)
 			item->SetMarked(true);
+		if (PresetName == name)
+			current = item;
 	}
+	// Where only one item can be marked, it is the file that is loaded.
+	if (current != NULL)
+		current->SetMarked(true);
 }

@@ -130,10 +130,16 @@ DSettWindow::MessageReceived(BMessage* message)
 			break;
 		prefs->PresetName = name;
 		printf("** NEW: '%s'\n", prefs->PresetName.String());
+		// An edit of the file shown before no longer matters: its watch ends, and the new
+		// file can be opened for editing.
+		watch_node(&presetNodeRef, B_STOP_WATCHING, BMessenger(this));
+		fOpenPreset->SetEnabled(true);
+		fReloadSet->SetEnabled(false);
 		BString path(prefs->PathToApp.Path() != NULL ? prefs->PathToApp.Path() : "");
 		path << "/" << prefs->PresetName;
 		presetEntry->SetTo(path.String());
-		presetEntry->GetNodeRef(&presetNodeRef);
+		if (presetEntry->GetNodeRef(&presetNodeRef) != B_OK)
+			presetNodeRef = node_ref();
 		LoadPresets();
 		FillPresetMenu();
 		PresetMenuSelected();
@@ -141,8 +147,10 @@ DSettWindow::MessageReceived(BMessage* message)
 	}
 
 	case kMsgOpenPresets: {
-		// An editor may have saved the file as a new node since the window looked at it.
-		presetEntry->GetNodeRef(&presetNodeRef);
+		// An editor may have saved the file as a new node since the window looked at it. A
+		// file that is gone can't be watched.
+		if (presetEntry->GetNodeRef(&presetNodeRef) != B_OK)
+			presetNodeRef = node_ref();
 		status_t status = watch_node(&presetNodeRef, B_WATCH_STAT, BMessenger(this));
 		printf(" WATCH_PRESETFILE: %s \n", strerror(status));
 		fOpenPreset->SetEnabled(false);

@@ -69,6 +69,11 @@ TEST_F(PresetMenusTest, MenusListThePresetsAndThePresetFilesOfTheProgramsFolder)
 	EXPECT_NE(printed.find(" =nö= 'notes.txt'\n"), std::string::npos) << printed;
 	EXPECT_NE(printed.find(" =nö= 'Presets'\n"), std::string::npos) << printed;
 	EXPECT_NE(printed.find(" =Ja= 'MyPresets.txt'\n"), std::string::npos) << printed;
+	// In radio mode the mark stays on the file that is loaded, whatever the folder's order.
+	BPopUpMenu radio("..not found");
+	Quiet([&] { prefs->ScanForPresets(&radio); });
+	ASSERT_NE(radio.FindMarked(), nullptr);
+	EXPECT_STREQ(radio.FindMarked()->Label(), "Presets.txt");
 
 	// Another preset file marks only the items that contain its name; a folder that is gone
 	// leaves the menu empty.

@@ -262,6 +262,12 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 		return pixel.red == 255 && pixel.green == 128 && pixel.blue == 0;
 	}));
 
+	// "Open Presets" opens the preset file with Tracker and watches it for an edit.
+	ClickIn(settings, 10 + 58, 190 + 12);
+	ASSERT_TRUE(WaitForX([&]() { return !Recorded("tracker.txt").empty(); })) << program.Printed();
+	EXPECT_EQ(Recorded("tracker.txt"), fEnv.AppFolder() + "/Presets.txt\n");
+	ASSERT_TRUE(program.WaitFor("WATCH_PRESETFILE")) << program.Printed();
+
 	// Choosing the other preset file reloads the presets and rebuilds the preset menu.
 	ClickIn(settings, 60, 142);
 	menu = FindMenu();
@@ -275,11 +281,14 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	ASSERT_TRUE(WaitForMenusClosed());
 	EXPECT_TRUE(program.WaitFor("FillPresetMenu() PresetPopUp-Items 3 \n"));
 
-	// "Open Presets" opens the preset file with Tracker; an edit of the file is noticed.
+	// The new file can be opened in turn, and an edit of it is noticed.
+	mark = program.Printed().size();
 	ClickIn(settings, 10 + 58, 190 + 12);
-	ASSERT_TRUE(WaitForX([&]() { return !Recorded("tracker.txt").empty(); })) << program.Printed();
-	EXPECT_EQ(Recorded("tracker.txt"), fEnv.AppFolder() + "/MyPresets.txt\n");
-	ASSERT_TRUE(program.WaitFor("WATCH_PRESETFILE")) << program.Printed();
+	std::string opened
+		= fEnv.AppFolder() + "/Presets.txt\n" + fEnv.AppFolder() + "/MyPresets.txt\n";
+	ASSERT_TRUE(WaitForX([&]() { return Recorded("tracker.txt") == opened; }))
+		<< Recorded("tracker.txt") << program.Printed();
+	ASSERT_TRUE(program.WaitFor("WATCH_PRESETFILE: No error", 10000, mark)) << program.Printed();
 	mark = program.Printed().size();
 	std::ofstream(fEnv.AppFolder() + "/MyPresets.txt", std::ios::app) << ";\n";
 	ASSERT_TRUE(program.WaitFor("'NDMN'", 10000, mark)) << program.Printed();
