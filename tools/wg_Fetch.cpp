@@ -204,6 +204,10 @@ run_download(const char* command)
 		sigset_t none;
 		sigemptyset(&none);
 		sigprocmask(SIG_SETMASK, &none, NULL);
+		// The group is not the terminal's foreground group: on a terminal set to stop
+		// background writers ("stty tostop") the tools' progress lines would stop them
+		// until the deadline.
+		signal(SIGTTOU, SIG_IGN);
 		execl("/bin/sh", "sh", "-c", command, (char*)NULL);
 		_exit(127);
 	}
@@ -280,8 +284,9 @@ XDownloadUrl(const char* url)
 	printf("..After system %d..\n", result);
 	snooze(5000);
 
-	// Only a command that ran and exited with 0 delivered the page. (A page over the size
-	// cap makes the tool fail.)
+	// Only a command that ran and exited with 0 delivered the page: the result is a wait
+	// status, so any exit code but 0 makes it greater than 3. (A page over the size cap
+	// makes the tool fail.)
 	if (result == -1 || !WIFEXITED(result) || WEXITSTATUS(result) != 0) {
 		printf(" download failed: %s\n", url);
 		return;

@@ -175,12 +175,17 @@ static const Replacement kCriticals[] = {
 	{"&#223;", "\xc3\x9f"},
 };
 
+// The row of the escaped break "&lt;br /&gt;"; the row after it replaces "<br \/>".
+static const size_t kEscapedBreakRow = 15;
+
 
 // The rows are applied in one pass over a line, which gives what applying them one after
 // the other gives, because of what they are:
 // - The rows whose pattern starts with "&" or "<" (entities and tags) never overlap one
 //   another except "&deg;;" and "&deg;", which start alike and are tried in row order;
-//   none of them makes a "&" or "<" that a later row could find.
+//   none of them makes a "&" or "<" that a later row could find. Only one can make a later
+//   row's pattern out of what stands around it: the blank of "&lt;br /&gt;" between "<br"
+//   and "\/>" makes "<br \/>", and that is replaced where it is made.
 // - The rows of one Latin-1 byte neither find nor make what any other row does.
 // - The rows of blanks and dashes come after every row that can make a blank; they only
 //   change runs of blanks and dashes, which the rows after them neither make nor find.
@@ -262,6 +267,17 @@ public:
 			memcpy(scanned + size, match->to, match->toLength);
 			size += match->toLength;
 			i += match->fromLength;
+			// The blank that stands for an escaped break can complete a "<br \/>" with
+			// what stands before and after it, which the row after it replaces in turn.
+			if (match->from == kCriticals[kEscapedBreakRow].from && size >= 4
+				&& memcmp(scanned + size - 4, "<br ", 4) == 0 && length - i >= 3
+				&& memcmp(line + i, "\\/>", 3) == 0) {
+				const char* by = kCriticals[kEscapedBreakRow + 1].to;
+				size -= 4;
+				memcpy(scanned + size, by, strlen(by));
+				size += strlen(by);
+				i += 3;
+			}
 		}
 
 		size = _ReplaceInRuns(scanned, size);

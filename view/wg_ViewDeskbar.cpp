@@ -52,10 +52,17 @@ BView*
 instantiate_deskbar_item()
 {
 	// Only the Deskbar calls this: the view made here, and any the Deskbar rebuilds from its
-	// archive, lives in the Deskbar's process.
+	// archive, lives in the Deskbar's process. The Deskbar keeps the program loaded, and with
+	// it the settings store of an item it showed before: that store reads the settings anew,
+	// as the program saved them when it moved its view here.
+	const bool kept = Prefs::aPrefsZgr != NULL;
 	Prefs* prefs = Prefs::getSTPrefs();
-	if (prefs != NULL)
-		prefs->opInDeskbar = true;
+	if (kept) {
+		prefs->LoadPrefs();
+		prefs->GetPresets();
+		prefs->GetTagList();
+	}
+	prefs->opInDeskbar = true;
 	return new WView(BRect(0, 0, 16, 16));
 }
 

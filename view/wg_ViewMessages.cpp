@@ -55,11 +55,10 @@ WView::_DropWaitingTicks()
 void
 WView::MessageReceived(BMessage* message)
 {
-	// After Quit the view holds nothing to act on.
-	if (labelList == NULL) {
-		if (message->what != kMsgDeskbarSwitch)
-			return;
-	}
+	// After Quit the view holds nothing to act on; a second switch between window and
+	// Deskbar would undo the first one.
+	if (labelList == NULL)
+		return;
 
 	switch (message->what) {
 	case kMsgPulse:

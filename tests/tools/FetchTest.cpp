@@ -6,8 +6,13 @@
 
 #include "PrefsTest.h"
 
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -128,6 +133,37 @@ TEST_F(FetchTest, LocalFilesAreCopied)
 	// A copy that fails is a failed download.
 	Fetch(fEnv.Home() + "/no such page.html");
 	EXPECT_FALSE(fPrefs->pageLoaded);
+
+	// Started from a terminal that stops background writers ("stty tostop"), the copy, which
+	// writes its line there, still runs through.
+	int terminal;
+	pid_t child = forkpty(&terminal, NULL, NULL, NULL);
+	ASSERT_GE(child, 0);
+	if (child == 0) {
+		struct termios mode;
+		tcgetattr(STDIN_FILENO, &mode);
+		mode.c_lflag |= TOSTOP;
+		tcsetattr(STDIN_FILENO, TCSANOW, &mode);
+		XDownloadUrl(local.c_str());
+		fflush(stdout);
+		_exit(fPrefs->pageLoaded ? 0 : 1);
+	}
+	std::string shown;
+	int status = -1;
+	for (int waited = 0; waited < 200 && waitpid(child, &status, WNOHANG) != child; waited++) {
+		struct pollfd ready = {terminal, POLLIN, 0};
+		char buffer[4096];
+		ssize_t size;
+		if (poll(&ready, 1, 100) > 0 && (size = read(terminal, buffer, sizeof(buffer))) > 0)
+			shown.append(buffer, size);
+	}
+	if (status == -1) {
+		kill(child, SIGKILL);
+		waitpid(child, NULL, 0);
+	}
+	close(terminal);
+	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << shown;
+	EXPECT_NE(shown.find("' -> '" + Scratch() + "'"), std::string::npos) << shown;
 }
 
 

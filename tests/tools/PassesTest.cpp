@@ -57,6 +57,9 @@ TEST_F(PassesTest, EntitiesUmlautsAndBlanksAreReplacedInUtf8)
 		Run(ReplaceCriticals, "x&nbsp;<IMG a><img b>\n"), "x <sp>\n<IMG a>\n<img b>\n<end>\n");
 	EXPECT_EQ(Run(ReplaceCriticals, "12&deg;;3&deg;&euro;&quot;&#228;&lt;br /&gt;-- x\n"),
 		"12\xc2\xb0 C.3\xc2\xb0 C\xe2\x82\xac`\xc3\xa4 x\n<end>\n");
+	// The blank of an escaped break can complete a "<br \/>", which a later row replaces.
+	EXPECT_EQ(Run(ReplaceCriticals, "ab<br&lt;br /&gt;\\/>x <br&lt;br /&gt;\\/\n"),
+		"ab x <br \\/\n<end>\n");
 	// Without a final line end there is no extra "<end>" line.
 	EXPECT_EQ(Run(ReplaceCriticals, "last"), "last\n");
 	EXPECT_EQ(Run(ReplaceCriticals, ""), "<end>\n");

@@ -249,15 +249,20 @@ TEST_F(ViewTest, AResizeRedrawsWithoutSelectingOrFetching)
 	EXPECT_EQ(Value(view, 1), "1");
 	EXPECT_TRUE(view->fullRedraw);
 
-	// Quit releases everything once; later messages and updates find nothing to act on.
+	// Quit releases everything once; later messages and updates find nothing to act on, a
+	// second switch to the Deskbar neither.
 	Quiet([&] { view->Quit(); });
 	BMessage update('wvup');
-	Quiet([&] {
+	BMessage toDeskbar('wvid');
+	fLastOutput = Quiet([&] {
 		view->MessageReceived(&update);
 		view->UpdateImage();
+		view->MessageReceived(&toDeskbar);
 	});
 	EXPECT_EQ(view->image, nullptr);
 	EXPECT_EQ(view->labelList, nullptr);
+	EXPECT_FALSE(fPrefs->opInDeskbar);
+	EXPECT_EQ(fLastOutput.find("Deskbar"), std::string::npos) << fLastOutput;
 }
 
 
@@ -300,13 +305,17 @@ TEST_F(ViewTest, TheArchiveRebuildsAReplicantAndTheDeskbarItemKnowsItsPlace)
 	delete replicant;
 
 	// The Deskbar's item: made with the frame constructor in the Deskbar's process, and rebuilt
-	// there from its archive with the way back to the window.
+	// there from its archive with the way back to the window. A store the Deskbar's process
+	// kept from an earlier item takes the settings the program saved since.
+	int32 textSize = 20;
+	SetAttr("opTextSize", "LONG" + Bytes(&textSize, 4));
 	WView* item = NULL;
 	Quiet([&] { item = dynamic_cast<WView*>(instantiate_deskbar_item()); });
 	ASSERT_NE(item, nullptr);
 	EXPECT_EQ(item->Frame(), BRect(0, 0, 16, 16));
 	EXPECT_STREQ(item->Name(), "Web Grazer");
 	EXPECT_TRUE(fPrefs->opInDeskbar);
+	EXPECT_EQ(fPrefs->opTextSize, 20);
 	BMessage itemArchive;
 	ASSERT_EQ(item->Archive(&itemArchive), B_OK);
 	delete item;
