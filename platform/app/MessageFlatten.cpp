@@ -125,7 +125,10 @@ BMessage::FieldList::ReadFlat(const uint8* buffer, size_t size, uint32 fieldCoun
 			|| fieldName.find('\0') != std::string::npos || Find(fieldName.c_str()) != NULL) {
 			return false;
 		}
-		if (fixedSize ? dataSize % count != 0 : count > dataSize / (sizeof(uint32) + 1))
+		// Every item holds a byte at least: a count the data can't hold is refused before
+		// anything is made for it.
+		if (fixedSize ? count > dataSize || dataSize % count != 0
+					  : count > dataSize / (sizeof(uint32) + 1))
 			return false;
 
 		Field* field = Add(fieldName.c_str(), type, fixedSize);

@@ -20,6 +20,8 @@
 
 #include <atomic>
 #include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include <AppDefs.h>
@@ -37,6 +39,9 @@ namespace {
 // A request or reply: its length (4 bytes, host order; 0 for "no message") and the
 // flattened message. Anything longer than this is refused as a broken connection.
 const uint32_t kMaxMessageSize = 64 * 1024 * 1024;
+
+// The requests a service serves at once
+const int kMaxServing = 64;
 
 
 // The real clock: deadlines here hold whatever time scale the process runs at.
@@ -60,7 +65,7 @@ set_log_aside(const char* log)
 bool
 make_address(const std::string& path, sockaddr_un* address)
 {
-	if (path.size() >= sizeof(address->sun_path))
+	if (path.empty() || path.size() >= sizeof(address->sun_path))
 		return false;
 	memset(address, 0, sizeof(*address));
 	address->sun_family = AF_UNIX;
@@ -210,7 +215,9 @@ connect_to(const char* name)
 std::string
 BPrivate::service_path(const char* name)
 {
-	return roster_directory() + "/" + name + ".service";
+	// No registry folder, no service: an empty path makes no address.
+	std::string folder = roster_directory();
+	return folder.empty() ? std::string() : folder + "/" + name + ".service";
 }
 
 
@@ -334,6 +341,8 @@ struct BPrivate::MessageService::Shared {
 	BMessenger target;
 	bigtime_t handlerTimeout;
 	std::atomic<bool> stopped;
+	// The requests being served, each on its thread
+	std::atomic<int> serving {0};
 };
 
 
@@ -437,11 +446,28 @@ BPrivate::MessageService::_Accept()
 		if ((pollers[0].revents & POLLIN) == 0)
 			continue;
 		int connection = accept4(fSocket, NULL, NULL, SOCK_CLOEXEC);
-		if (connection < 0)
+		if (connection < 0) {
+			// Out of descriptors or memory: the waiting connection stays, so the socket
+			// stays readable; wait a little instead of trying again at once.
+			if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+				poll(&pollers[1], 1, 100);
 			continue;
+		}
 		// Each request on a thread of its own: a handler may itself ask a service of this
-		// process (a Deskbar item asking the Deskbar) without blocking the others.
-		std::thread(&MessageService::_Serve, fShared, connection).detach();
+		// process (a Deskbar item asking the Deskbar) without blocking the others. Past
+		// this many at once, or when no thread can be made, a request finds its connection
+		// closed.
+		if (fShared->serving.load() >= kMaxServing) {
+			close(connection);
+			continue;
+		}
+		fShared->serving++;
+		try {
+			std::thread(&MessageService::_Serve, fShared, connection).detach();
+		} catch (const std::system_error&) {
+			fShared->serving--;
+			close(connection);
+		}
 	}
 }
 
@@ -467,4 +493,5 @@ BPrivate::MessageService::_Serve(std::shared_ptr<Shared> shared, int connection)
 		}
 	}
 	close(connection);
+	shared->serving--;
 }

@@ -41,12 +41,18 @@ team_id sRegisteredTeam = -1;
 std::string sRegisteredFile;
 
 
+// Makes the folder, or takes the one there if it is this user's own: a real folder (no link)
+// that belongs to the user and that no one else may read, enter or write. Another user who
+// made it first could otherwise name the programs our launches run and our add-ons load,
+// and answer our services.
 bool
-make_folder(const std::string& path)
+make_own_folder(const std::string& path)
 {
-	if (mkdir(path.c_str(), 0700) == 0 || errno == EEXIST)
-		return true;
-	return false;
+	if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+		return false;
+	struct stat info;
+	return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid()
+		&& (info.st_mode & 077) == 0;
 }
 
 
@@ -197,8 +203,21 @@ BPrivate::roster_directory()
 			snprintf(temp, sizeof(temp), "/tmp");
 		folder = std::string(temp) + "/haiku-roster-" + std::to_string(getuid());
 	}
-	make_folder(folder);
-	make_folder(folder + "/" + kKnownFolder);
+	if (!make_own_folder(folder) || !make_own_folder(folder + "/" + kKnownFolder)) {
+		// Someone else's folder is not used: the user's cache folder holds the registry.
+		std::string taken = folder;
+		char cache[B_PATH_NAME_LENGTH];
+		if (find_directory(B_USER_CACHE_DIRECTORY, -1, true, cache, sizeof(cache)) != B_OK)
+			return std::string();
+		folder = std::string(cache) + "/haiku-roster";
+		if (!make_own_folder(folder) || !make_own_folder(folder + "/" + kKnownFolder))
+			return std::string();
+		static std::once_flag sWarned;
+		std::call_once(sWarned, [&] {
+			fprintf(stderr, "'%s' is not this user's own folder: using '%s'\n", taken.c_str(),
+				folder.c_str());
+		});
+	}
 	return folder;
 }
 
@@ -210,6 +229,8 @@ BPrivate::register_running_app(const char* signature, uint32 flags, thread_id th
 		return B_BAD_VALUE;
 
 	std::string folder = roster_directory();
+	if (folder.empty())
+		return B_ERROR;
 	std::string path = executable_path();
 	// A path that would break the line format is left out.
 	if (path.find('\n') != std::string::npos)
@@ -251,7 +272,7 @@ bool
 BPrivate::find_running_app(const char* signature, team_id team, RunningApp* app)
 {
 	std::string folder = roster_directory();
-	DIR* dir = opendir(folder.c_str());
+	DIR* dir = folder.empty() ? NULL : opendir(folder.c_str());
 	if (dir == NULL)
 		return false;
 
@@ -291,10 +312,11 @@ BPrivate::find_known_app(const char* signature, std::string* path)
 {
 	if (signature == NULL || signature[0] == '\0')
 		return false;
+	std::string folder = roster_directory();
 	std::string contents;
-	if (!read_small_file(
-			roster_directory() + "/" + kKnownFolder + "/" + file_name_for_signature(signature),
-			&contents)) {
+	if (folder.empty()
+		|| !read_small_file(
+			folder + "/" + kKnownFolder + "/" + file_name_for_signature(signature), &contents)) {
 		return false;
 	}
 	std::string known;

@@ -477,3 +477,37 @@ TEST_F(ApplicationTest, BadSignatures)
 	// Without an error pointer the process ends, as on Haiku.
 	EXPECT_EXIT(BApplication("text/plain"), testing::ExitedWithCode(0), "bad signature");
 }
+
+
+// The registry names the programs that launches run and add-ons load: a folder in the
+// shared temporary folder that another user made first, or that points elsewhere, is not
+// taken.
+TEST_F(ApplicationTest, TheRegistryIsNeverAFolderOfSomeoneElse)
+{
+	unsetenv("XDG_RUNTIME_DIR");
+	const std::string temp = fEnv.Root() + "/tmp";
+	const std::string shared = temp + "/haiku-roster-" + std::to_string(getuid());
+	const std::string cache = fEnv.Root() + "/cache";
+	mkdir(temp.c_str(), 01777);
+	setenv("TMPDIR", temp.c_str(), 1);
+	setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+
+	mkdir(shared.c_str(), 0700);
+	chmod(shared.c_str(), 0777);
+	EXPECT_EQ(BPrivate::roster_directory(), cache + "/haiku-roster");
+	rmdir(shared.c_str());
+	const std::string elsewhere = fEnv.Root() + "/elsewhere";
+	mkdir(elsewhere.c_str(), 0700);
+	ASSERT_EQ(symlink(elsewhere.c_str(), shared.c_str()), 0);
+	EXPECT_EQ(BPrivate::roster_directory(), cache + "/haiku-roster");
+
+	// Its own folder it makes, private, and uses.
+	unlink(shared.c_str());
+	EXPECT_EQ(BPrivate::roster_directory(), shared);
+	struct stat info;
+	ASSERT_EQ(lstat((shared + "/known").c_str(), &info), 0);
+	EXPECT_EQ(info.st_mode & 0777, 0700u);
+	EXPECT_EQ(BPrivate::register_running_app(kSignature, B_SINGLE_LAUNCH, find_thread(NULL)), B_OK);
+	EXPECT_TRUE(BPrivate::find_known_app(kSignature, NULL));
+	BPrivate::unregister_running_app();
+}

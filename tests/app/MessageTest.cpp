@@ -8,6 +8,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -535,6 +536,28 @@ TEST(Message, UnflattenRejectsTruncatedAndCorruptData)
 		target.AddInt32("before", 1);
 		EXPECT_EQ(target.Unflatten(cut.data()), B_BAD_VALUE) << size;
 		EXPECT_TRUE(target.IsEmpty());
+	}
+
+	// A field that claims billions of items in no data is refused before anything is made
+	// for them.
+	{
+		BMessage one('one ');
+		one.AddInt32("n", 7);
+		std::vector<char> claim = flatten(one);
+		const uint32 type = B_INT32_TYPE;
+		auto header = std::search(
+			claim.begin(), claim.end(), (const char*)&type, (const char*)&type + sizeof(type));
+		ASSERT_NE(header, claim.end());
+		const size_t field = header - claim.begin();
+		const uint32 count = 0xffffffff;
+		const uint32 dataSize = 0;
+		memcpy(claim.data() + field + 12, &count, sizeof(count));
+		memcpy(claim.data() + field + 16, &dataSize, sizeof(dataSize));
+		claim.erase(claim.begin() + field + 20 + 1, claim.begin() + field + 20 + 1 + 4);
+		uint32 size = (uint32)claim.size();
+		memcpy(claim.data() + kSizeOffset, &size, sizeof(size));
+		BMessage target;
+		EXPECT_EQ(target.Unflatten(claim.data()), B_BAD_VALUE);
 	}
 
 	// Any changed byte (but the size) gives an error or a message that still behaves.

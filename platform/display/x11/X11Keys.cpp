@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <AppDefs.h>
 #include <InterfaceDefs.h>
@@ -271,35 +273,41 @@ X11Display::_HandleKey(X11Window* window, XKeyEvent& event)
 {
 	bool down = event.type == KeyPress;
 	unsigned int keycode = event.keycode < 256 ? event.keycode : 0;
-	char bytes[64];
+	std::vector<char> buffer(64);
 	int length = 0;
 	KeySym keysym = NoSymbol;
 	if (down && window->fInputContext != NULL) {
 		Status status;
 		length = Xutf8LookupString(
-			window->fInputContext, &event, bytes, sizeof(bytes) - 1, &keysym, &status);
+			window->fInputContext, &event, buffer.data(), (int)buffer.size() - 1, &keysym, &status);
+		// An input method may commit more text at once than the buffer holds: it tells the
+		// size, and the same event gives it again.
+		if (status == XBufferOverflow && length > 0) {
+			buffer.resize((size_t)length + 1);
+			length = Xutf8LookupString(window->fInputContext, &event, buffer.data(),
+				(int)buffer.size() - 1, &keysym, &status);
+		}
 		if (status == XBufferOverflow || status == XLookupNone)
 			length = 0;
 		if (status == XLookupChars)
 			keysym = NoSymbol;
 	} else {
 		XKeyEvent copy = event;
-		length = XLookupString(&copy, bytes, sizeof(bytes) - 1, &keysym, NULL);
+		length = XLookupString(&copy, buffer.data(), (int)buffer.size() - 1, &keysym, NULL);
 		// Without an input method only ASCII is sure to be UTF-8.
-		if (length == 1 && (uint8)bytes[0] >= 0x80)
+		if (length == 1 && (uint8)buffer[0] >= 0x80)
 			length = 0;
 	}
 	if (length < 0)
 		length = 0;
-	bytes[length] = '\0';
+	// What the key typed, up to a NUL (a control key may give one).
+	std::string bytes(buffer.data(), strnlen(buffer.data(), (size_t)length));
 	if (keysym == NoSymbol)
 		keysym = XLookupKeysym(&event, 0);
 
 	char byte = x11_key_byte(keysym);
-	if (byte != 0) {
-		bytes[0] = byte;
-		bytes[1] = '\0';
-	}
+	if (byte != 0)
+		bytes.assign(1, byte);
 
 	// The modifier keys: the state is the one before the event.
 	uint32 modifiers = x11_modifiers(event.state);
@@ -326,7 +334,7 @@ X11Display::_HandleKey(X11Window* window, XKeyEvent& event)
 		}
 	} else if (keycode != 0) {
 		if (fKeyRepeats[keycode] >= 0)
-			snprintf(bytes, sizeof(bytes), "%s", fKeyBytes[keycode].c_str());
+			bytes = fKeyBytes[keycode];
 		fKeyRepeats[keycode] = -1;
 		fKeyBytes[keycode].clear();
 	}
@@ -334,14 +342,15 @@ X11Display::_HandleKey(X11Window* window, XKeyEvent& event)
 	int32 key = x11_key_code(event.keycode);
 	bigtime_t when = system_time();
 	std::unique_ptr<BMessage> message;
-	if (bytes[0] == '\0') {
+	if (bytes.empty()) {
 		// Keys that type nothing (the modifiers, mostly)
 		message.reset(new BMessage(down ? B_UNMAPPED_KEY_DOWN : B_UNMAPPED_KEY_UP));
 		message->AddInt64("when", when);
 		message->AddInt32("key", key);
 		message->AddInt32("modifiers", (int32)modifiers);
 	} else {
-		message.reset(make_key_message(down ? B_KEY_DOWN : B_KEY_UP, bytes, key, modifiers, when));
+		message.reset(
+			make_key_message(down ? B_KEY_DOWN : B_KEY_UP, bytes.c_str(), key, modifiers, when));
 		if (down && keycode != 0 && fKeyRepeats[keycode] > 0)
 			message->AddInt32("be:key_repeat", fKeyRepeats[keycode]);
 	}
