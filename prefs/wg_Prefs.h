@@ -8,6 +8,8 @@
 
 #include <stdio.h>
 
+#include <atomic>
+
 #include <File.h>
 #include <GraphicsDefs.h>
 #include <List.h>
@@ -106,7 +108,8 @@ public:
 
 	bool fatal;
 	bool stat;
-	bool settWindowOpen;
+	// The settings window sets it on its own thread; the view reads it on its window's.
+	std::atomic<bool> settWindowOpen;
 	int32 PresetAtView;
 	bigtime_t nextUpdateDue;
 	BRect viewSize;

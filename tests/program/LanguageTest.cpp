@@ -42,9 +42,16 @@ TEST_F(GuiTest, SpeaksGermanOnAGermanDesktop)
 
 	// The settings window, as the context menu opens it
 	BMessenger(view).SendMessage(kMsgPreferences);
-	ASSERT_TRUE(WaitUntil([&]() { return fPrefs->settWindowOpen; }));
-	DSettWindow* settings = view->settWindow;
-	ASSERT_NE(settings, nullptr);
+	// The view keeps the window once it is made, under its window's lock.
+	DSettWindow* settings = NULL;
+	ASSERT_TRUE(WaitUntil([&]() {
+		if (!fWindow->Lock())
+			return false;
+		settings = view->settWindow;
+		fWindow->Unlock();
+		return settings != NULL;
+	}));
+	ASSERT_TRUE(fPrefs->settWindowOpen);
 	BPoint inside = settings->Frame().LeftTop() + BPoint(5, 5);
 	ASSERT_TRUE(WaitUntil([&]() { return headless_window_at(inside) == settings; }));
 	ASSERT_TRUE(settings->Lock());

@@ -31,15 +31,25 @@ using namespace BPrivate;
 
 class SettingsWindowTest : public GuiTest {
 protected:
+	// The settings window the view keeps, read under its window's lock as the view sets it.
+	DSettWindow*
+	ViewSettings()
+	{
+		if (!fWindow->Lock())
+			return NULL;
+		DSettWindow* settings = fWindow->view->settWindow;
+		fWindow->Unlock();
+		return settings;
+	}
+
 	// Asks the view for the settings window as its context menu does; the window once open.
 	DSettWindow*
 	OpenSettings()
 	{
 		BMessenger(fWindow->view).SendMessage(kMsgPreferences);
-		if (!WaitUntil([&]() { return fPrefs->settWindowOpen; }))
-			return NULL;
-		DSettWindow* settings = fWindow->view->settWindow;
-		if (settings == NULL)
+		DSettWindow* settings = NULL;
+		if (!WaitUntil([&]() { return (settings = ViewSettings()) != NULL; })
+			|| !fPrefs->settWindowOpen)
 			return NULL;
 		BPoint inside = settings->Frame().LeftTop() + BPoint(5, 5);
 		if (!WaitUntil([&]() { return headless_window_at(inside) == settings; }))
@@ -114,7 +124,7 @@ TEST_F(SettingsWindowTest, EditsOptionsTakesDroppedColoursAndSwitchesPresetFiles
 	std::string printed
 		= PrintedByWindow([&]() { BMessenger(fWindow->view).SendMessage(kMsgPreferences); });
 	EXPECT_NE(printed.find("WView:: aktivate SettWindow \n"), std::string::npos) << printed;
-	EXPECT_EQ(fWindow->view->settWindow, settings);
+	EXPECT_EQ(ViewSettings(), settings);
 
 	// The text size field takes 9 and refuses 20, showing 11.
 	auto typeSize = [&](const char* text) {
@@ -199,10 +209,10 @@ TEST_F(SettingsWindowTest, EditsOptionsTakesDroppedColoursAndSwitchesPresetFiles
 	printed = Printed([&]() {
 		headless_inject_mouse(closeBox.LeftTop() + BPoint(2, 2), 1, B_MOUSE_DOWN);
 		headless_inject_mouse(closeBox.LeftTop() + BPoint(2, 2), 0, B_MOUSE_UP);
-		WaitUntil([&]() { return fWindow->view->settWindow == NULL; });
+		WaitUntil([&]() { return ViewSettings() == NULL; });
 		SyncWindow();
 	});
-	EXPECT_EQ(fWindow->view->settWindow, nullptr) << printed;
+	EXPECT_EQ(ViewSettings(), nullptr) << printed;
 	EXPECT_FALSE(fPrefs->settWindowOpen);
 	EXPECT_FALSE(fPrefs->opUseLog);
 	EXPECT_FALSE(fPrefs->opFixedViewSize);
