@@ -15,6 +15,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -149,20 +150,30 @@ TEST_F(FetchTest, LocalFilesAreCopied)
 		_exit(fPrefs->pageLoaded ? 0 : 1);
 	}
 	std::string shown;
-	int status = -1;
-	for (int waited = 0; waited < 200 && waitpid(child, &status, WNOHANG) != child; waited++) {
+	auto readShown = [&](int timeoutMs) {
 		struct pollfd ready = {terminal, POLLIN, 0};
 		char buffer[4096];
-		ssize_t size;
-		if (poll(&ready, 1, 100) > 0 && (size = read(terminal, buffer, sizeof(buffer))) > 0)
+		ssize_t size = poll(&ready, 1, timeoutMs) > 0 ? read(terminal, buffer, sizeof(buffer)) : 0;
+		if (size > 0)
 			shown.append(buffer, size);
+		return size;
+	};
+	int status = -1;
+	const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+	while (waitpid(child, &status, WNOHANG) != child) {
+		if (std::chrono::steady_clock::now() > deadline) {
+			kill(child, SIGKILL);
+			waitpid(child, NULL, 0);
+			status = -1;
+			break;
+		}
+		if (readShown(100) < 0)
+			poll(NULL, 0, 10);
 	}
-	if (status == -1) {
-		kill(child, SIGKILL);
-		waitpid(child, NULL, 0);
+	while (readShown(0) > 0) {
 	}
 	close(terminal);
-	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << shown;
+	EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << shown;
 	EXPECT_NE(shown.find("' -> '" + Scratch() + "'"), std::string::npos) << shown;
 }
 
