@@ -239,6 +239,19 @@ draw_button(BView* view, BRect rect, const char* label, rgb_color background, ui
 }
 
 
+void
+draw_selected_menu_item(BView* view, BRect rect)
+{
+	rgb_color base = ui_color(B_MENU_SELECTED_BACKGROUND_COLOR);
+	rgb_color light = tint_color(base, 0.9f);
+	rgb_color shadow = tint_color(base, 1.052f);
+	draw_ring(view, &rect, light, light, shadow, shadow);
+	rgb_color colors[2] = {shadow, light};
+	int32 offsets[2] = {0, 255};
+	fill_gradient(view, rect, colors, offsets, 2);
+}
+
+
 bool
 primary_button_pressed(BView* view)
 {

@@ -507,13 +507,7 @@ BMenuField::_DrawButton()
 	BRect indicator(button.right - kIndicatorWidth + 2, button.top, button.right, button.bottom);
 	if (fMenuOpen) {
 		// The item as an open menu's selected item shows
-		rgb_color selected = ui_color(B_MENU_SELECTED_BACKGROUND_COLOR);
-		BRect rect = button;
-		draw_ring(this, &rect, tint_color(selected, 0.935f), tint_color(selected, 0.935f),
-			tint_color(selected, 1.052f), tint_color(selected, 1.052f));
-		rgb_color colors[2] = {tint_color(selected, 1.052f), tint_color(selected, 0.935f)};
-		int32 offsets[2] = {0, 255};
-		BPrivate::fill_gradient(this, rect, colors, offsets, 2);
+		BPrivate::draw_selected_menu_item(this, button);
 	} else {
 		// The body part: a bevel without its right side, and the glossy fill
 		float half = fEnabled ? 0 : 0.5f;
@@ -522,8 +516,8 @@ BMenuField::_DrawButton()
 		rgb_color bottom = tint_color(base, 1.03f + (1 - 1.03f) * half);
 		rgb_color corner = tint_color(base, 0.85f + (1 - 0.85f) * half);
 		BeginLineArray(4);
-		AddLine(BPoint(body.left, body.bottom - 1), body.LeftTop(), left);
-		AddLine(BPoint(body.left + 1, body.top), BPoint(body.right, body.top), top);
+		AddLine(BPoint(body.left, body.top), BPoint(body.right, body.top), top);
+		AddLine(BPoint(body.left, body.top + 1), BPoint(body.left, body.bottom - 1), left);
 		AddLine(body.LeftBottom(), body.LeftBottom(), corner);
 		AddLine(BPoint(body.left + 1, body.bottom), body.RightBottom(), bottom);
 		EndLineArray();

@@ -25,6 +25,7 @@
 #include <View.h>
 #include <Window.h>
 
+#include "ControlLook.h"
 #include "Display.h"
 #include "TimeScale.h"
 
@@ -33,11 +34,13 @@ namespace BPrivate {
 
 
 static const uint32 kMsgRedraw = '_mrd';
-static const float kItemPadding = 4;
-static const float kSeparatorHeight = 9;
-static const float kMarkWidth = 18;
-static const float kArrowWidth = 20;
-static const float kMinWidth = 60;
+// An item's label lies this far in from its left and top edges (the left room holds the mark),
+// and this much room stays right of the widest label.
+static const float kItemLeftPadding = 14;
+static const float kItemTopPadding = 2;
+static const float kItemRightPadding = 20;
+// The window's frame and the menu's bevel inside it
+static const float kMenuBorder = 2;
 // How long after opening a menu the release of the opening click never closes it
 static const bigtime_t kStickyTime = 500000;
 
@@ -158,17 +161,27 @@ item_height()
 {
 	font_height height;
 	be_plain_font->GetHeight(&height);
-	return ceilf(height.ascent + height.descent) + 2 * kItemPadding;
+	return ceilf(height.ascent + height.descent + height.leading) + kItemTopPadding + 1;
 }
 
 
-// Lays the menu's items out in a column; returns the size of the window's content.
+// A separator's row: a line in the middle of room that grows with the font
+static float
+separator_height()
+{
+	return fmaxf(4, 2 * floorf(0.4f * be_plain_font->Size())) + kItemTopPadding + 1;
+}
+
+
+// Lays the menu's items out in a column inside the frame and the bevel; returns the size of
+// the window's content.
 static BRect
 layout_entries(BMenu* menu, std::vector<MenuEntry>* entries, float minWidth = 0)
 {
 	float itemHeight = item_height();
-	float width = std::max(kMinWidth, minWidth);
-	float y = 1;
+	float labelWidth = 0;
+	bool submenus = false;
+	float y = kMenuBorder;
 	for (int32 i = 0; i < menu->CountItems(); i++) {
 		BMenuItem* item = menu->ItemAt(i);
 		MenuEntry entry;
@@ -178,17 +191,22 @@ layout_entries(BMenu* menu, std::vector<MenuEntry>* entries, float minWidth = 0)
 		entry.separator = dynamic_cast<BSeparatorItem*>(item) != NULL;
 		entry.enabled = item->IsEnabled() && !entry.separator;
 		entry.marked = item->IsMarked();
-		float height = entry.separator ? kSeparatorHeight : itemHeight;
-		entry.frame.Set(1, y, 1, y + height - 1);
+		float height = entry.separator ? separator_height() : itemHeight;
+		entry.frame.Set(kMenuBorder, y, kMenuBorder, y + height - 1);
 		y += height;
-		width = std::max(
-			width, kMarkWidth + be_plain_font->StringWidth(entry.label.String()) + kArrowWidth + 2);
+		if (!entry.separator)
+			labelWidth
+				= std::max(labelWidth, ceilf(be_plain_font->StringWidth(entry.label.String())));
+		submenus = submenus || entry.submenu != NULL;
 		entries->push_back(entry);
 	}
-	width = ceilf(width);
+	float width = labelWidth + kItemLeftPadding + kItemRightPadding;
+	if (submenus)
+		width += floorf(itemHeight / 2);
+	width = ceilf(std::max(width + 2 * kMenuBorder, minWidth));
 	for (MenuEntry& entry : *entries)
-		entry.frame.right = width - 2;
-	return BRect(0, 0, width - 1, y);
+		entry.frame.right = width - 1 - kMenuBorder;
+	return BRect(0, 0, width - 1, y + kMenuBorder - 1);
 }
 
 
@@ -207,8 +225,8 @@ menu_item_layout(BMenu* menu, int32 index, BRect* frame, BPoint* labelBaseline)
 	if (labelBaseline != NULL) {
 		font_height height;
 		be_plain_font->GetHeight(&height);
-		*labelBaseline = BPoint(
-			entry.frame.left + kMarkWidth, entry.frame.top + kItemPadding + ceilf(height.ascent));
+		*labelBaseline = BPoint(entry.frame.left + kItemLeftPadding,
+			roundf(entry.frame.top + kItemTopPadding + height.ascent));
 	}
 	return true;
 }
@@ -232,48 +250,77 @@ MenuView::Draw(BRect)
 	if (!fTracker->GetLevel(fID, &entries, &highlighted))
 		return;
 
+	// The window's frame in the grey of window borders, the menu's bevel inside it
 	rgb_color background = ui_color(B_MENU_BACKGROUND_COLOR);
-	SetHighColor(tint_color(background, B_DARKEN_2_TINT));
-	StrokeRect(Bounds());
+	BRect bounds = Bounds();
+	rgb_color frame = tint_color(make_color(224, 224, 224), B_DARKEN_3_TINT);
+	draw_ring(this, &bounds, frame, frame, frame, frame);
+	rgb_color light = tint_color(background, 0.6f);
+	rgb_color shadow = tint_color(background, 1.12f);
+	draw_ring(this, &bounds, light, light, shadow, shadow);
 
 	font_height height;
 	GetFontHeight(&height);
 	for (int32 i = 0; i < (int32)entries.size(); i++) {
 		const MenuEntry& entry = entries[i];
 		if (entry.separator) {
-			float middle = floorf((entry.frame.top + entry.frame.bottom) / 2);
-			SetHighColor(tint_color(background, B_DARKEN_1_TINT));
-			StrokeLine(BPoint(entry.frame.left + 2, middle), BPoint(entry.frame.right - 2, middle));
+			// A groove: a darker line with a lighter one below it
+			float middle = entry.frame.top + floorf(entry.frame.Height() / 2);
+			BeginLineArray(2);
+			AddLine(BPoint(entry.frame.left + 1, middle), BPoint(entry.frame.right - 1, middle),
+				tint_color(background, B_DARKEN_1_TINT));
+			AddLine(BPoint(entry.frame.left + 1, middle + 1),
+				BPoint(entry.frame.right - 1, middle + 1),
+				tint_color(background, B_LIGHTEN_2_TINT));
+			EndLineArray();
 			continue;
 		}
 		bool selected = i == highlighted;
-		rgb_color low = selected ? ui_color(B_MENU_SELECTED_BACKGROUND_COLOR) : background;
-		SetLowColor(low);
-		SetHighColor(low);
-		FillRect(entry.frame);
+		if (selected) {
+			draw_selected_menu_item(this, entry.frame);
+			SetLowColor(ui_color(B_MENU_SELECTED_BACKGROUND_COLOR));
+		} else
+			SetLowColor(background);
 
 		rgb_color text
 			= ui_color(selected ? B_MENU_SELECTED_ITEM_TEXT_COLOR : B_MENU_ITEM_TEXT_COLOR);
 		if (!entry.enabled)
 			text = tint_color(background, B_DISABLED_LABEL_TINT);
 		SetHighColor(text);
-		float baseline = entry.frame.top + kItemPadding + ceilf(height.ascent);
-		DrawString(entry.label.String(), BPoint(entry.frame.left + kMarkWidth, baseline));
+		SetDrawingMode(B_OP_OVER);
+		float baseline = roundf(entry.frame.top + kItemTopPadding + height.ascent);
+		DrawString(entry.label.String(), BPoint(entry.frame.left + kItemLeftPadding, baseline));
+		SetDrawingMode(B_OP_COPY);
 
+		// The mark and the submenu's chevron, a shade lighter than the text
+		SetHighColor(tint_color(text, 0.75f));
+		float middle = entry.frame.top + floorf(entry.frame.Height() / 2);
 		if (entry.marked) {
-			// A check mark left of the label
-			float x = entry.frame.left + 5;
-			float y = baseline - 4;
+			// An open check in the room left of the label, on pixel centres
+			float left = entry.frame.left + 1.17f;
+			float right = entry.frame.left + 10.5f;
+			float size = 0.3f * fminf(entry.frame.Height() - 2, right - left);
+			BPoint center(floorf((left + right) / 2) + 0.5f, middle + 0.5f);
+			BPoint check[3] = {center + BPoint(-size, -size / 4), center + BPoint(-size / 4, size),
+				center + BPoint(size, -size)};
 			SetPenSize(2);
-			StrokeLine(BPoint(x, y), BPoint(x + 3, y + 3));
-			StrokeLine(BPoint(x + 3, y + 3), BPoint(x + 9, y - 5));
+			StrokePolygon(check, 3, false);
 			SetPenSize(1);
 		}
 		if (entry.submenu != NULL) {
-			// A small triangle at the right edge
-			float x = entry.frame.right - 12;
-			float middle = floorf((entry.frame.top + entry.frame.bottom) / 2);
-			FillTriangle(BPoint(x, middle - 4), BPoint(x, middle + 4), BPoint(x + 4, middle));
+			// A chevron at the right edge
+			float side = roundf(2 * entry.frame.Height() / 3);
+			BRect square(entry.frame.right - side, middle - floorf(side / 2), entry.frame.right,
+				middle - floorf(side / 2) + side);
+			float inset = floorf(side / 3);
+			square.InsetBy(inset, inset);
+			BPoint chevron[3]
+				= {square.LeftTop(), BPoint(square.right, middle), square.LeftBottom()};
+			for (BPoint& point : chevron)
+				point += BPoint(0.5f, 0.5f);
+			SetPenSize(ceilf(inset / 2));
+			StrokePolygon(chevron, 3, false);
+			SetPenSize(1);
 		}
 	}
 }
@@ -416,9 +463,10 @@ MenuTracker::_OpenLevel(BMenu* menu, BPoint where, BRect parentItem)
 	BRect screen = Display::Default()->ScreenFrame();
 	BRect frame = size;
 	if (parentItem.IsValid()) {
-		frame.OffsetTo(parentItem.right + 1, parentItem.top - 1);
+		// Beside the parent menu, its first item level with the parent's item
+		frame.OffsetTo(parentItem.right + kMenuBorder + 1, parentItem.top - kMenuBorder);
 		if (frame.right > screen.right)
-			frame.OffsetTo(parentItem.left - 1 - frame.Width() - 1, frame.top);
+			frame.OffsetTo(parentItem.left - kMenuBorder - 1 - frame.Width(), frame.top);
 	} else
 		frame.OffsetTo(where);
 	if (frame.right > screen.right)

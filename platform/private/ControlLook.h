@@ -46,6 +46,10 @@ void fill_glossy(
 BPoint draw_label(BView* view, const char* label, BRect rect, rgb_color color, float horizontal);
 
 
+// The highlighted item of an open menu (and of a menu field while its menu is open): a ring
+// and a gradient from a shade darker to a shade lighter than the selection colour.
+void draw_selected_menu_item(BView* view, BRect rect);
+
 // What a button shows
 enum {
 	kButtonEnabled = 0x01,

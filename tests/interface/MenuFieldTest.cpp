@@ -157,15 +157,17 @@ TEST(MenuFieldTest, TheMenuOpensOverTheFieldAndTheChosenItemIsMarkedShownAndSent
 	ASSERT_EQ(headless_inject_mouse(fieldCenter, B_PRIMARY_MOUSE_BUTTON, B_MOUSE_DOWN), B_OK);
 	ASSERT_TRUE(WaitUntil([&]() { return MenuShownAt(window, fieldCenter); }));
 	ASSERT_EQ(headless_inject_mouse(fieldCenter, 0, B_MOUSE_UP), B_OK);
-	float itemHeight = ceilf(height.ascent + height.descent) + 8;
+	float itemHeight = ceilf(height.ascent + height.descent + height.leading) + 3;
 	BPoint beta = fieldCenter + BPoint(0, itemHeight);
 	ASSERT_TRUE(MenuShownAt(window, beta));
 	ASSERT_EQ(headless_inject_mouse(beta, 0, B_MOUSE_MOVED), B_OK);
+	// Highlighted, it shades from darker to lighter than the selection colour.
 	rgb_color selected = ui_color(B_MENU_SELECTED_BACKGROUND_COLOR);
 	EXPECT_TRUE(WaitUntil([&]() {
 		std::unique_ptr<BBitmap> screen(headless_screen_bitmap());
 		rgb_color pixel = PixelAt(screen.get(), (int32)beta.x, (int32)beta.y);
-		return pixel.red == selected.red && pixel.green == selected.green;
+		return pixel.red > tint_color(selected, 1.052f).red
+			&& pixel.red < tint_color(selected, 0.9f).red && pixel.green == pixel.red;
 	}));
 	mkdir(WG_TEST_OUTPUT, 0755);
 	EXPECT_EQ(headless_save_screenshot(WG_TEST_OUTPUT "/menu-field.png"), B_OK);

@@ -57,20 +57,20 @@ ScreenPixel(BPoint where)
 
 
 // Where the items of a menu opened at a point lie: one line of the plain font each, with
-// padding, below a one-pixel border.
+// padding, inside the window's frame and the menu's bevel (two pixels).
 float
 ItemHeight()
 {
 	font_height height;
 	be_plain_font->GetHeight(&height);
-	return ceilf(height.ascent + height.descent) + 8;
+	return ceilf(height.ascent + height.descent + height.leading) + 3;
 }
 
 
 BPoint
 ItemCenter(BPoint menuAt, int32 index)
 {
-	return BPoint(menuAt.x + 30, menuAt.y + 1 + index * ItemHeight() + ItemHeight() / 2);
+	return BPoint(menuAt.x + 30, menuAt.y + 2 + index * ItemHeight() + ItemHeight() / 2);
 }
 
 
@@ -131,11 +131,17 @@ TEST(PopUpMenuTest, AsynchronousMenuStaysOpenAfterTheOpeningClickAndDeliversTheC
 	// release still leaves the menu open.
 	ASSERT_EQ(headless_inject_mouse(at - BPoint(1, 1), 0, B_MOUSE_UP), B_OK);
 
-	// Hovering highlights an item in the selection colour; a picture is kept.
-	BPoint next = ItemCenter(at, 1) + BPoint(0, 9);
+	// Hovering highlights an item: a gradient from a shade darker than the selection colour
+	// at its top to a shade lighter at its bottom; a picture is kept. (The separator's row
+	// is 11 pixels.)
+	BPoint next = ItemCenter(at, 1) + BPoint(0, 11);
 	ASSERT_EQ(headless_inject_mouse(next, 0, B_MOUSE_MOVED), B_OK);
 	rgb_color selected = ui_color(B_MENU_SELECTED_BACKGROUND_COLOR);
-	EXPECT_TRUE(WaitUntil([&]() { return ScreenPixel(next + BPoint(40, 0)) == selected; }));
+	BPoint nextTop(next.x + 40, next.y - floorf(ItemHeight() / 2) + 1);
+	EXPECT_TRUE(WaitUntil([&]() {
+		return ScreenPixel(nextTop) == tint_color(selected, 1.052f)
+			&& ScreenPixel(nextTop + BPoint(0, ItemHeight() - 3)) == tint_color(selected, 0.9f);
+	}));
 	mkdir(WG_TEST_OUTPUT, 0755);
 	EXPECT_EQ(headless_save_screenshot(WG_TEST_OUTPUT "/popup-menu.png"), B_OK);
 	EXPECT_EQ(journal.Count(), 0u);

@@ -110,7 +110,7 @@ protected:
 	{
 		font_height height;
 		be_plain_font->GetHeight(&height);
-		return ceilf(height.ascent + height.descent) + 8;
+		return ceilf(height.ascent + height.descent + height.leading) + 3;
 	}
 
 	// Waits until no menu is open any more, so that the next click is not the menu's.

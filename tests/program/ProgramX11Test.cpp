@@ -42,7 +42,7 @@ TEST_F(ProgramOnX11, RunsInAWindowThatKeepsItsFrameAcrossStarts)
 	EXPECT_EQ(menuFrame.LeftTop(), BPoint(90, 90));
 	float item = MenuItemHeight();
 	// Below "About Webgrazer", a separator, "Preferences" and "Preset "
-	Click((int)menuFrame.left + 30, (int)(menuFrame.top + 1 + 3 * item + 9 + item / 2));
+	Click((int)menuFrame.left + 30, (int)(menuFrame.top + 2 + 3 * item + 11 + item / 2));
 	ASSERT_TRUE(fServer.WaitForRequests(2, 30000)) << program.Printed();
 	EXPECT_EQ(fServer.RequestCount("/second.html"), 1);
 	ASSERT_TRUE(WaitForX([&]() { return Log().find("\tB \t2\n") != std::string::npos; })) << Log();

@@ -137,7 +137,7 @@ protected:
 	{
 		font_height height;
 		be_plain_font->GetHeight(&height);
-		return ceilf(height.ascent + height.descent) + 8;
+		return ceilf(height.ascent + height.descent + height.leading) + 3;
 	}
 
 	// Clicks a point of a window's content
@@ -202,7 +202,7 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	ASSERT_NE(menu, 0u) << program.Printed();
 	BRect menuFrame = Geometry(menu);
 	float item = MenuItemHeight();
-	Click((int)menuFrame.left + 30, (int)(menuFrame.top + 1 + item + 9 + item / 2));
+	Click((int)menuFrame.left + 30, (int)(menuFrame.top + 2 + item + 11 + item / 2));
 	Window settings = FindWindow("Webgrazer-Settings");
 	ASSERT_NE(settings, 0u) << program.Printed();
 	ASSERT_TRUE(WaitForMenusClosed());

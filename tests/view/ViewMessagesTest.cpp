@@ -105,8 +105,8 @@ TEST_F(ViewMessagesTest, TheContextMessageOpensTheMenuWhoseItemsDriveTheView)
 	// "Next": below "About Webgrazer", a separator, "Preferences" and "Preset ".
 	font_height height;
 	be_plain_font->GetHeight(&height);
-	float item = ceilf(height.ascent + height.descent) + 8;
-	BPoint next(corner.x + 30, corner.y + 1 + 3 * item + 9 + item / 2);
+	float item = ceilf(height.ascent + height.descent + height.leading) + 3;
+	BPoint next(corner.x + 30, corner.y + 2 + 3 * item + 11 + item / 2);
 	ASSERT_EQ(headless_inject_mouse(next, 0, B_MOUSE_MOVED), B_OK);
 	ASSERT_EQ(headless_inject_mouse(next, B_PRIMARY_MOUSE_BUTTON, B_MOUSE_DOWN), B_OK);
 	ASSERT_EQ(headless_inject_mouse(next, 0, B_MOUSE_UP), B_OK);
