@@ -178,10 +178,10 @@ draw_button(BView* view, BRect rect, const char* label, rgb_color background, ui
 			border = disable_color(border, background);
 		draw_ring(view, &rect, border, border, border, border);
 		draw_ring(view, &rect, border, border, border, border);
-		if (enabled)
-			draw_recessed_edge(view, &rect, border, true);
-		else
-			draw_ring(view, &rect, border, border, border, border);
+		// The recessed edge on the border, deeper than the plain one
+		rgb_color dark = enabled ? tint_color(border, 1.16f) : border;
+		rgb_color light = enabled ? tint_color(border, 0.92f) : border;
+		draw_ring(view, &rect, dark, dark, light, light);
 	} else
 		draw_recessed_edge(view, &rect, background, enabled);
 

@@ -326,6 +326,10 @@ TEST(ControlsTest, PointerKeysFocusAndLook)
 	window->button->MakeDefault(true);
 	EXPECT_EQ(window->DefaultButton(), window->button);
 	window->Unlock();
+	// Inside its two border rings, the default button's recessed edge is darker than a
+	// plain button's.
+	Sync(window);
+	EXPECT_EQ(Pixel(window->button, BPoint(3, 12)), make_color(144, 144, 144));
 	count = events.sent.size();
 	Key(window, "\n");
 	ASSERT_TRUE(events.WaitFor([&]() { return events.sent.size() == count + 1; }));
