@@ -25,20 +25,44 @@
 
 
 // The alert's measures, as Haiku lays it out: a stripe for the icon on the left, the text
-// to the right of it, the buttons in the lower right corner.
+// to the right of it, the buttons in the lower right corner; 6 pixels around and between
+// them.
 static const float kWindowWidth = 310;
 static const float kIconStripeWidth = 30;
 static const BPoint kIconPosition(18, 6);
 static const float kIconSize = 32;
 static const float kTextLeftOffset = 55;
 static const float kTextTopOffset = 6;
-static const float kTextRightOffset = 10;
-static const float kTextBottomOffset = 45;
+static const float kInset = 6;
 static const float kButtonUsualWidth = 75;
 static const float kButtonLabelPadding = 20;
-static const float kButtonHeight = 24;
-static const float kButtonSpacing = 10;
-static const float kButtonMargin = 10;
+
+
+// A button's height as its preferred size makes it: 1.8 lines of the plain font, with room
+// for the frame (and the default button's heavier rings) above and below the label.
+static float
+button_height(bool isDefault)
+{
+	font_height fh;
+	be_plain_font->GetHeight(&fh);
+	float spacing = ceilf(be_plain_font->Size() / 2);
+	float textHeight = fh.ascent + fh.descent;
+	float height = ceilf(1.8f * textHeight);
+	float needed = (isDefault ? 12 : 6) + spacing;
+	if (height - ceilf(textHeight) < needed)
+		height += needed - (height - ceilf(textHeight));
+	return height;
+}
+
+
+// The room below the text: the row of buttons, as high as the default button, with the
+// insets above and below it.
+static float
+text_bottom_offset()
+{
+	return kInset + button_height(true) + kInset;
+}
+
 
 // How often a synchronous Go() on a window's thread lets that window draw
 static const auto kUpdateInterval = std::chrono::milliseconds(50);
@@ -66,11 +90,14 @@ public:
 	ButtonFrame(int32 index) const
 	{
 		BRect bounds = Bounds();
-		float right = bounds.right - kButtonMargin;
+		float right = bounds.right - kInset;
 		for (int32 i = fAlert->fButtonCount - 1; i > index; i--)
-			right -= fAlert->_ButtonWidth(i) + kButtonSpacing;
-		float bottom = bounds.bottom - kButtonMargin;
-		return BRect(right - fAlert->_ButtonWidth(index), bottom - kButtonHeight, right, bottom);
+			right -= fAlert->_ButtonWidth(i) + 1 + kInset;
+		// The last button is the default one, the others stand in the middle of its height.
+		float rowHeight = button_height(true);
+		float height = button_height(index == fAlert->fButtonCount - 1);
+		float bottom = bounds.bottom - kInset - floorf((rowHeight - height) / 2);
+		return BRect(right - fAlert->_ButtonWidth(index), bottom - height, right, bottom);
 	}
 
 	virtual void
@@ -204,8 +231,8 @@ BAlert::BAlert(const char* title, const char* text, const char* button1, const c
 	fMasterView = new AlertView(Bounds(), this);
 	AddChild(fMasterView);
 
-	BRect textFrame(type == B_EMPTY_ALERT ? kTextRightOffset : kTextLeftOffset, kTextTopOffset,
-		Bounds().right - kTextRightOffset, Bounds().bottom - kTextBottomOffset);
+	BRect textFrame(type == B_EMPTY_ALERT ? kInset : kTextLeftOffset, kTextTopOffset,
+		Bounds().right - kInset, Bounds().bottom - text_bottom_offset());
 	BRect textRect(textFrame);
 	textRect.OffsetTo(B_ORIGIN);
 	fTextView
@@ -363,21 +390,22 @@ BAlert::_Layout()
 	if (!Lock())
 		return;
 
-	float buttonsWidth = kButtonMargin * 2 + kButtonSpacing * (fButtonCount - 1);
+	// At least as wide as Haiku's alerts for the font size, else as the buttons need
+	float buttonsWidth = kInset * 2 + kInset * (fButtonCount - 1);
 	for (int32 i = 0; i < fButtonCount; i++)
-		buttonsWidth += _ButtonWidth(i);
-	float width = ceilf(fmaxf(kWindowWidth, buttonsWidth)) - 1;
+		buttonsWidth += _ButtonWidth(i) + 1;
+	float width = fmaxf(roundf(kWindowWidth * be_plain_font->Size() / 11), buttonsWidth - 1);
 
 	BRect textFrame = fTextView->Frame();
-	float textWidth = width - kTextRightOffset - textFrame.left;
+	float textWidth = width - kInset - textFrame.left;
 	fTextView->SetTextRect(BRect(0, 0, textWidth, 0));
 	float textHeight = fTextView->TextHeight(0, fTextView->CountLines() - 1);
 	fTextView->SetTextRect(BRect(0, 0, textWidth, textHeight));
 	fTextView->ResizeTo(textWidth, textHeight);
 
-	float height = kTextTopOffset + textHeight + kTextBottomOffset;
+	float height = kTextTopOffset + textHeight + text_bottom_offset();
 	ResizeTo(width, height);
-	MoveTo(AlertPosition(width + 1, height + 1));
+	MoveTo(AlertPosition(width, height));
 	Unlock();
 }
 

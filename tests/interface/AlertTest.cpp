@@ -171,7 +171,9 @@ TEST(AlertTest, TheTextIsInATextView)
 	BRect frame = view->ConvertToScreen(view->Bounds());
 	EXPECT_GE(frame.left, alert->Frame().left + 30);
 	EXPECT_LT(frame.right, alert->Frame().right);
-	EXPECT_LE(frame.bottom, alert->Frame().bottom - 24 - 10);
+	EXPECT_LE(frame.bottom, alert->Frame().bottom - 6 - 32 - 6);
+	// As wide as Haiku's alerts are at least for the font size
+	EXPECT_EQ(alert->Frame().Width(), roundf(310 * be_plain_font->Size() / 11));
 	EXPECT_EQ(view->TextHeight(0, view->CountLines() - 1), view->Bounds().Height());
 
 	ASSERT_TRUE(alert->Lock());
