@@ -272,6 +272,12 @@ TEST_F(SettingsOnX11, TheSettingsWindowEditsOptionsPresetsAndTestsThemAgainstThe
 	ClickIn(settings, 60, 142);
 	menu = FindMenu();
 	ASSERT_NE(menu, 0u) << program.Printed();
+	// The picture is taken once the menu has drawn its frame.
+	BRect shownMenu = Geometry(menu);
+	EXPECT_TRUE(WaitForX([&]() {
+		rgb_color pixel = ScreenPixel((int)shownMenu.left, (int)shownMenu.top);
+		return pixel.red == 132 && pixel.green == 132 && pixel.blue == 132;
+	}));
 	SaveScreen(BRect(0, 0, 700, 400), "settings-x11-menu-field.png");
 	int index = ListedIndex("MyPresets.txt");
 	ASSERT_GE(index, 0);
