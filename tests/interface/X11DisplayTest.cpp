@@ -540,6 +540,21 @@ TEST_F(X11DisplayTest, AMenuWindowGetsEveryPressWhileItIsShown)
 	EXPECT_TRUE(below.windowDowns.empty());
 	EXPECT_EQ(below.activations, std::vector<bool> {true});
 
+	// A submenu takes the pointer while it is shown; when it goes, the menu takes it again.
+	Events subEvents;
+	TestWindow* submenu = new TestWindow(
+		BRect(500, 300, 599, 399), "Submenu", &subEvents, BPrivate::kMenuWindowType, B_AVOID_FOCUS);
+	submenu->AddChild(new TestView(BRect(0, 0, 99, 99), &subEvents, kRed));
+	submenu->Show();
+	ASSERT_TRUE(WaitForX([&]() { return ScreenPixel(550, 350) == kRed; }));
+	Sync(submenu);
+	QuitWindow(submenu);
+	ASSERT_TRUE(WaitForX([&]() { return ScreenPixel(550, 350) != kRed; }));
+	Click(100, 100);
+	ASSERT_TRUE(menuEvents.WaitFor([&]() { return menuEvents.windowUps.size() == 3; }));
+	Sync(window);
+	EXPECT_TRUE(below.windowDowns.empty());
+
 	// Hidden, it lets go.
 	menu->Hide();
 	ASSERT_TRUE(WaitForX([&]() { return !IsShown(menuX); }));
@@ -547,7 +562,7 @@ TEST_F(X11DisplayTest, AMenuWindowGetsEveryPressWhileItIsShown)
 	ASSERT_TRUE(below.WaitFor([&]() { return below.downs.size() == 1; }));
 	EXPECT_EQ(below.downs[0], BPoint(50, 50));
 	Sync(menu);
-	EXPECT_EQ(menuEvents.windowDowns.size(), 2u);
+	EXPECT_EQ(menuEvents.windowDowns.size(), 3u);
 
 	QuitWindow(menu);
 	QuitWindow(window);

@@ -444,6 +444,12 @@ X11Window::GrabPointer()
 	// Not mapped yet: again when it is.
 	fGrabOnMap = result == GrabNotViewable;
 	if (fGrabbed) {
+		// X keeps one grab for all our windows: a submenu's takes the grab of the menu
+		// under it, which must take it again when the submenu goes.
+		for (X11Window* other : fDisplay->fWindows) {
+			if (other != this)
+				other->fGrabbed = false;
+		}
 		// Keys come to the menu too, so that Escape closes it.
 		XGrabKeyboard(fDisplay->fX, fWindow, False, GrabModeAsync, GrabModeAsync, CurrentTime);
 	} else if (!fGrabOnMap) {
