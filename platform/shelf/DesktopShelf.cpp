@@ -190,6 +190,17 @@ public:
 		be_app->PostMessage(kMsgReplicantMoved);
 	}
 
+	// A window that goes on its own (another client destroyed it, or its replicant quit
+	// it) is taken off the host's list first: the host quits it then.
+	virtual bool
+	QuitRequested()
+	{
+		BMessage message(kMsgReplicantDeleted);
+		message.AddPointer("window", this);
+		be_app->PostMessage(&message);
+		return false;
+	}
+
 	uint32 fId;
 
 private:

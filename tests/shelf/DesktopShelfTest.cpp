@@ -218,6 +218,13 @@ TEST_F(DesktopShelfTest, ADraggedReplicantLivesOnTheDesktopUntilRemoved)
 	EXPECT_TRUE(WaitForX([&]() { return ScreenPixel(340, 330) == kShelfTestColor; }));
 	EXPECT_EQ(CountReplicants(), 1);
 
+	// Its window destroyed by another client: the host lets the replicant go and lives on.
+	team_id host = HostTeam();
+	XDestroyWindow(fX, replicant);
+	XSync(fX, False);
+	EXPECT_TRUE(WaitUntil([&]() { return CountReplicants() == 0; }));
+	EXPECT_EQ(HostTeam(), host);
+
 	window->Lock();
 	window->Quit();
 }
