@@ -50,11 +50,14 @@ add_item(BMessage* request, int32* _id)
 	status = ask(request, &reply);
 	if (status != B_OK)
 		return status;
-	if (_id != NULL)
-		return reply.FindInt32("id", _id);
+	// No answer (a Deskbar that quits, or a handler that took too long) added nothing.
+	if (reply.what != B_REPLY)
+		return B_ERROR;
 	int32 error;
 	if (reply.FindInt32("error", &error) == B_OK)
 		return error;
+	if (_id != NULL)
+		return reply.FindInt32("id", _id);
 	return B_OK;
 }
 
