@@ -12,6 +12,7 @@
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -366,38 +367,61 @@ BPrivate::MessageService::Start(
 		|| !make_address(service_path(name), &address))
 		return B_BAD_VALUE;
 
-	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-	if (fd < 0)
+	// Processes claiming the name at the same time take turns: one could otherwise remove
+	// the socket another has just made, taking it for the socket of a process that ended,
+	// and both would serve.
+	int lock = open(
+		(std::string(address.sun_path) + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+	if (lock < 0)
 		return B_ERROR;
-	if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-		int error = errno;
-		if (error != EADDRINUSE || service_is_running(name)) {
-			close(fd);
-			return error == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
-		}
-		// The socket of a process that ended
-		unlink(address.sun_path);
-		if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-			error = errno;
-			close(fd);
-			return error == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
-		}
+	while (flock(lock, LOCK_EX) != 0 && errno == EINTR) {
 	}
-	struct stat file;
-	fSocketNode = stat(address.sun_path, &file) == 0 ? file.st_ino : 0;
-	if (listen(fd, 16) != 0 || pipe2(fWakePipe, O_CLOEXEC) != 0) {
-		close(fd);
-		unlink(address.sun_path);
-		return B_ERROR;
-	}
+	status_t status = _Claim(name, &address);
+	close(lock);
+	if (status != B_OK)
+		return status;
 
-	fSocket = fd;
 	fPath = address.sun_path;
 	fShared = std::make_shared<Shared>();
 	fShared->target = target;
 	fShared->handlerTimeout = handlerTimeout;
 	fShared->stopped = false;
 	fThread = std::thread(&MessageService::_Accept, this);
+	return B_OK;
+}
+
+
+// Binds and listens on the service's socket (fSocket), replacing the socket of a process that
+// ended; the caller holds the name's lock.
+status_t
+BPrivate::MessageService::_Claim(const char* name, const sockaddr_un* address)
+{
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	if (fd < 0)
+		return B_ERROR;
+	const sockaddr* where = reinterpret_cast<const sockaddr*>(address);
+	if (bind(fd, where, sizeof(*address)) != 0) {
+		int error = errno;
+		if (error != EADDRINUSE || service_is_running(name)) {
+			close(fd);
+			return error == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
+		}
+		// The socket of a process that ended
+		unlink(address->sun_path);
+		if (bind(fd, where, sizeof(*address)) != 0) {
+			error = errno;
+			close(fd);
+			return error == EADDRINUSE ? B_NAME_IN_USE : B_ERROR;
+		}
+	}
+	struct stat file;
+	fSocketNode = stat(address->sun_path, &file) == 0 ? file.st_ino : 0;
+	if (listen(fd, 16) != 0 || pipe2(fWakePipe, O_CLOEXEC) != 0) {
+		close(fd);
+		unlink(address->sun_path);
+		return B_ERROR;
+	}
+	fSocket = fd;
 	return B_OK;
 }
 

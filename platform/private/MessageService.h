@@ -9,6 +9,7 @@
 #include <Messenger.h>
 #include <OS.h>
 #include <sys/types.h>
+#include <sys/un.h>
 
 #include <memory>
 #include <string>
@@ -85,6 +86,7 @@ private:
 	// What the threads serving the requests use: it outlives the service object.
 	struct Shared;
 
+	status_t _Claim(const char* name, const sockaddr_un* address);
 	void _Accept();
 	static void _Serve(std::shared_ptr<Shared> shared, int connection);
 

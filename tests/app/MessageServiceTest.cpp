@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -213,4 +214,62 @@ TEST(MessageService, AFullHostLogIsSetAside)
 	EXPECT_TRUE(full);
 	EXPECT_EQ(file_size(old), before);
 	EXPECT_EQ(file_size(log), 6);
+}
+
+
+// Two processes that claim a name at the same moment, with or without the socket a killed
+// process left behind: one serves, the other hears that the name is in use.
+TEST(MessageService, OfTwoProcessesClaimingANameAtOnceOneServes)
+{
+	TestEnv env;
+	const char* name = "test-race";
+	const std::string path = service_path(name);
+	for (int round = 0; round < 60; round++) {
+		unlink(path.c_str());
+		if (round % 2 == 0) {
+			int stale = socket(AF_UNIX, SOCK_STREAM, 0);
+			sockaddr_un address = {};
+			address.sun_family = AF_UNIX;
+			snprintf(address.sun_path, sizeof(address.sun_path), "%s", path.c_str());
+			bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+			close(stale);
+		}
+		int go[2];
+		int results[2];
+		int hold[2];
+		ASSERT_EQ(pipe(go), 0);
+		ASSERT_EQ(pipe(results), 0);
+		ASSERT_EQ(pipe(hold), 0);
+		pid_t claimers[2];
+		for (pid_t& claimer : claimers) {
+			claimer = fork();
+			if (claimer == 0) {
+				char byte;
+				close(go[1]);
+				close(hold[1]);
+				if (read(go[0], &byte, 1) < 0)
+					_exit(2);
+				MessageService service;
+				status_t status = service.Start(name, BMessenger());
+				if (write(results[1], &status, sizeof(status)) < 0 || read(hold[0], &byte, 1) < 0)
+					_exit(2);
+				_exit(0);
+			}
+		}
+		close(go[0]);
+		close(hold[0]);
+		close(go[1]);
+		int serving = 0;
+		for (int i = 0; i < 2; i++) {
+			status_t status = B_ERROR;
+			ASSERT_EQ(read(results[0], &status, sizeof(status)), (ssize_t)sizeof(status));
+			serving += status == B_OK ? 1 : 0;
+		}
+		EXPECT_EQ(serving, 1) << "round " << round;
+		close(hold[1]);
+		for (pid_t claimer : claimers)
+			waitpid(claimer, NULL, 0);
+		close(results[0]);
+		close(results[1]);
+	}
 }
