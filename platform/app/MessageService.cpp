@@ -8,6 +8,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <poll.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -52,6 +53,23 @@ now_usecs()
 	timespec now;
 	clock_gettime(CLOCK_MONOTONIC, &now);
 	return static_cast<bigtime_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+
+// Reads a small file whole.
+bool
+read_file(const std::string& path, std::string* contents)
+{
+	int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+	if (fd < 0)
+		return false;
+	contents->clear();
+	char buffer[4096];
+	ssize_t size;
+	while ((size = read(fd, buffer, sizeof(buffer))) > 0 && contents->size() < 65536)
+		contents->append(buffer, (size_t)size);
+	close(fd);
+	return size == 0;
 }
 
 
@@ -301,6 +319,66 @@ BPrivate::limit_host_log(const char* hostName, off_t limit)
 	dup2(fresh, STDERR_FILENO);
 	close(fresh);
 	return true;
+}
+
+
+// A path as one argument of a desktop entry's Exec line: in double quotes, with '"', '`', '$'
+// and '\\' escaped, then every '\\' doubled as the entry's strings want, and '%' doubled.
+static std::string
+exec_quoted(const std::string& path)
+{
+	std::string quoted = "\"";
+	for (char c : path) {
+		if (c == '"' || c == '`' || c == '$' || c == '\\')
+			quoted += "\\\\";
+		if (c == '\\')
+			quoted += "\\";
+		quoted += c == '%' ? "%%" : std::string(1, c);
+	}
+	return quoted + "\"";
+}
+
+
+status_t
+BPrivate::set_host_autostart(const char* hostName, bool wanted)
+{
+	BPath folder;
+	status_t status = find_directory(B_USER_SETTINGS_DIRECTORY, &folder, true);
+	if (status == B_OK)
+		status = folder.Append("autostart");
+	if (status != B_OK)
+		return status;
+	std::string entry = std::string(folder.Path()) + "/haiku-" + hostName + ".desktop";
+	if (!wanted)
+		return unlink(entry.c_str()) == 0 || errno == ENOENT ? B_OK : B_FROM_POSIX_ERROR(errno);
+
+	char executable[PATH_MAX];
+	ssize_t length = readlink("/proc/self/exe", executable, sizeof(executable) - 1);
+	if (length <= 0)
+		return B_ERROR;
+	executable[length] = '\0';
+	if (strchr(executable, '\n') != NULL || strchr(executable, '\r') != NULL)
+		return B_BAD_VALUE;
+	std::string contents = std::string("[Desktop Entry]\nType=Application\nName=") + hostName
+		+ "\nComment=Brings back what the " + hostName + " keeps\nExec=" + exec_quoted(executable)
+		+ "\nNoDisplay=true\nX-GNOME-Autostart-enabled=true\n";
+
+	std::string present;
+	if (read_file(entry, &present) && present == contents)
+		return B_OK;
+	if (mkdir(folder.Path(), 0755) != 0 && errno != EEXIST)
+		return B_FROM_POSIX_ERROR(errno);
+	std::string temporary = entry + ".new";
+	int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+	if (fd < 0)
+		return B_FROM_POSIX_ERROR(errno);
+	bool written = write(fd, contents.data(), contents.size()) == (ssize_t)contents.size();
+	written = close(fd) == 0 && written;
+	if (!written || rename(temporary.c_str(), entry.c_str()) != 0) {
+		unlink(temporary.c_str());
+		return B_ERROR;
+	}
+	return B_OK;
 }
 
 

@@ -487,6 +487,8 @@ DeskbarHost::_Save() const
 		if (!item.path.empty())
 			settings.AddString("replicant_path", item.path.c_str());
 	}
+	// The Deskbar starts with the next session while it has items to bring back.
+	BPrivate::set_host_autostart(BPrivate::kDeskbarHostName, !settings.IsEmpty());
 	ssize_t size = settings.FlattenedSize();
 	std::vector<char> buffer(size > 0 ? size : 0);
 	if (size <= 0 || settings.Flatten(buffer.data(), size) != B_OK)

@@ -60,6 +60,11 @@ status_t host_log_path(const char* hostName, BPath* path);
 // true when it did.
 bool limit_host_log(const char* hostName, off_t limit = kMaxHostLogSize);
 
+// Whether the host starts with the user's desktop session, to bring back what it keeps: an
+// autostart entry, <B_USER_SETTINGS_DIRECTORY>/autostart/haiku-<hostName>.desktop, that runs
+// this process's executable. Written only when it changes; removed when not wanted.
+status_t set_host_autostart(const char* hostName, bool wanted);
+
 
 class MessageService {
 public:

@@ -404,6 +404,8 @@ private:
 	void
 	_Save()
 	{
+		// The desktop's shelf starts with the next session while it holds replicants.
+		set_host_autostart(kDesktopShelfHostName, !fWindows.empty());
 		BMessage archive;
 		archive.AddString("class", "BShelf");
 		archive.AddBool("_zom_dsp", true);

@@ -171,8 +171,14 @@ TEST_F(DeskbarTrayTest, ItemsDockInTheTrayAndComeBackAfterARestart)
 	EXPECT_TRUE(WaitForX([&]() { return FindAny("TrayTest-blue-item.so") == 0; }));
 	EXPECT_EQ(deskbar.CountItems(), 1u);
 
-	// The host ends with SIGTERM and keeps its add-on items: the next start brings them back.
+	// The host ends with SIGTERM and keeps its add-on items: the next start brings them back,
+	// and the next session starts it.
 	ASSERT_TRUE(Terminate(host));
+	const std::string autostart = fEnv.Config() + "/autostart/haiku-Deskbar.desktop";
+	std::string entry = ReadFile(autostart);
+	EXPECT_NE(entry.find("\nType=Application\n"), std::string::npos) << entry;
+	EXPECT_NE(entry.find("Deskbar\"\n"), std::string::npos) << entry;
+	EXPECT_EQ(entry.find("Exec=\"/"), entry.find("Exec=")) << entry;
 	EXPECT_EQ(count_of(ReadFile(fEnv.Config() + "/deskbar/replicants"), fRed), 1);
 	EXPECT_EQ(count_of(ReadFile(fEnv.Config() + "/deskbar/replicants"), fBlue), 0);
 	EXPECT_TRUE(WaitForX([&]() { return FindAny("TrayTest-red-item.so") == 0; }));
@@ -187,7 +193,13 @@ TEST_F(DeskbarTrayTest, ItemsDockInTheTrayAndComeBackAfterARestart)
 	ASSERT_EQ(deskbar.GetItemInfo("TrayTest-red-item.so", &id), B_OK);
 	EXPECT_EQ(deskbar.RemoveItem(id), B_OK);
 	EXPECT_EQ(count_of(ReadFile(fEnv.Config() + "/deskbar/replicants"), fRed), 0);
-	EXPECT_TRUE(Terminate(HostOf(WaitForItem("TrayTest-blue-item.so", true, 0, 255))));
+	EXPECT_EQ(ReadFile(autostart), entry);
+
+	// With no item left, the next session does not start it.
+	pid_t last = HostOf(WaitForItem("TrayTest-blue-item.so", true, 0, 255));
+	EXPECT_EQ(deskbar.RemoveItem("TrayTest-blue-item.so"), B_OK);
+	EXPECT_TRUE(WaitUntil([&]() { return access(autostart.c_str(), F_OK) != 0; }));
+	EXPECT_TRUE(Terminate(last));
 }
 
 
