@@ -351,6 +351,29 @@ TEST_F(X11DisplayTest, AWindowShowsAtItsFrameWithItsTitleAndLimits)
 	Sync(window);
 	EXPECT_EQ(window->Frame(), BRect(300, 310, 700, 610));
 
+	// A modal window (an alert) is transient for the whole group of the process's windows,
+	// so that window managers keep it above them.
+	Events modalEvents;
+	TestWindow* modal = new TestWindow(
+		BRect(400, 100, 499, 179), "X11 modal", &modalEvents, B_MODAL_WINDOW, B_NOT_RESIZABLE);
+	modal->Show();
+	Window modalX = FindWindow("X11 modal");
+	ASSERT_NE(modalX, 0u);
+	Window transientFor = 0;
+	ASSERT_NE(XGetTransientForHint(fX, modalX, &transientFor), 0);
+	EXPECT_EQ(transientFor, fRoot);
+	EXPECT_EQ(Property(modalX, "_NET_WM_STATE"),
+		std::to_string(XInternAtom(fX, "_NET_WM_STATE_MODAL", False)) + " ");
+	XWMHints* windowHints = XGetWMHints(fX, x);
+	XWMHints* modalHints = XGetWMHints(fX, modalX);
+	ASSERT_TRUE(windowHints != NULL && modalHints != NULL);
+	EXPECT_TRUE((windowHints->flags & modalHints->flags & WindowGroupHint) != 0);
+	EXPECT_EQ(windowHints->window_group, modalHints->window_group);
+	XFree(windowHints);
+	XFree(modalHints);
+	EXPECT_EQ(XGetTransientForHint(fX, x, &transientFor), 0);
+	QuitWindow(modal);
+
 	window->Hide();
 	ASSERT_TRUE(WaitForX([&]() { return !IsShown(x); }));
 	QuitWindow(window);

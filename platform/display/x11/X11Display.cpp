@@ -114,6 +114,8 @@ X11Display::X11Display(::Display* x)
 		{&fAtoms.netWmWindowTypeDialog, "_NET_WM_WINDOW_TYPE_DIALOG"},
 		{&fAtoms.netWmWindowTypeUtility, "_NET_WM_WINDOW_TYPE_UTILITY"},
 		{&fAtoms.netWmWindowTypePopupMenu, "_NET_WM_WINDOW_TYPE_POPUP_MENU"},
+		{&fAtoms.netWmState, "_NET_WM_STATE"},
+		{&fAtoms.netWmStateModal, "_NET_WM_STATE_MODAL"},
 		{&fAtoms.motifWmHints, "_MOTIF_WM_HINTS"},
 		{&fAtoms.clipboard, "CLIPBOARD"},
 		{&fAtoms.targets, "TARGETS"},

@@ -42,6 +42,8 @@ struct X11Atoms {
 	Atom netWmWindowTypeDialog;
 	Atom netWmWindowTypeUtility;
 	Atom netWmWindowTypePopupMenu;
+	Atom netWmState;
+	Atom netWmStateModal;
 	Atom motifWmHints;
 	Atom clipboard;
 	Atom targets;

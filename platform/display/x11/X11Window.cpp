@@ -161,6 +161,12 @@ X11Window::X11Window(X11Display* display, DisplayClient* client, BRect frame, co
 		hints->flags = InputHint | StateHint;
 		hints->input = TakesFocus() ? True : False;
 		hints->initial_state = NormalState;
+		// The windows of a process are one group (led by its never shown clipboard window),
+		// so that a modal window stays above all of them.
+		if (display->fClipboardWindow != 0) {
+			hints->flags |= WindowGroupHint;
+			hints->window_group = display->fClipboardWindow;
+		}
 		XSetWMHints(x, fWindow, hints);
 		XFree(hints);
 	}
@@ -556,6 +562,14 @@ X11Window::_SetType()
 		x, fWindow, atoms.netWmWindowType, XA_ATOM, 32, PropModeReplace, (unsigned char*)&type, 1);
 	if (IsMenu())
 		return;
+	if (fType == (uint32)B_MODAL_WINDOW) {
+		// Modal to the whole application: transient for the root window means for every
+		// window of the group, and window managers keep it above them.
+		XSetTransientForHint(x, fWindow, fDisplay->fRoot);
+		Atom modal = atoms.netWmStateModal;
+		XChangeProperty(
+			x, fWindow, atoms.netWmState, XA_ATOM, 32, PropModeReplace, (unsigned char*)&modal, 1);
+	}
 
 	// What the window manager may draw and do
 	long motif[5] = {0, 0, 0, 0, 0};
