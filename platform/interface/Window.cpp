@@ -17,6 +17,7 @@
 #include <Application.h>
 #include <Button.h>
 #include <Message.h>
+#include <MessageQueue.h>
 #include <MessageRunner.h>
 #include <Messenger.h>
 #include <View.h>
@@ -164,6 +165,14 @@ public:
 	virtual void
 	PostDisplayMessage(BMessage* message)
 	{
+		// A window busy for a while must not lose a release, a key or a quit request behind
+		// the moves the pointer made meanwhile: past half its queue, moves are left out (the
+		// next one, or the release, tells where the pointer is).
+		if (message->what == B_MOUSE_MOVED) {
+			BMessageQueue* queue = fWindow->MessageQueue();
+			if (queue != NULL && queue->CountMessages() >= B_LOOPER_PORT_DEFAULT_CAPACITY / 2)
+				return;
+		}
 		fWindow->PostMessage(message);
 	}
 

@@ -384,6 +384,17 @@ TEST(WindowTest, PointerAndKeysReachTheViews)
 	EXPECT_EQ(events.windowMoves[0], BPoint(30, 30));
 	EXPECT_EQ(headless_inject_mouse(BPoint(700, 700), 0, B_MOUSE_MOVED), B_ENTRY_NOT_FOUND);
 
+	// While the window is busy (the test holds its lock) the pointer is pressed, moved
+	// hundreds of times and let go: the release is not lost behind the moves.
+	ASSERT_TRUE(window->Lock());
+	ASSERT_EQ(headless_inject_mouse(BPoint(250, 260), 1, B_MOUSE_DOWN), B_OK);
+	for (int i = 0; i < 400; i++)
+		headless_inject_mouse(BPoint(250 + i % 50, 260), 1, B_MOUSE_MOVED);
+	ASSERT_EQ(headless_inject_mouse(BPoint(260, 270), 0, B_MOUSE_UP), B_OK);
+	window->Unlock();
+	ASSERT_TRUE(events.WaitFor([&]() { return events.ups.size() == 7; }));
+	EXPECT_EQ(events.ups[6], BPoint(50, 60));
+
 	// Keys go to the focus view.
 	ASSERT_TRUE(window->Lock());
 	view->MakeFocus(true);
