@@ -137,7 +137,7 @@ private:
 	void _ViewDetached(BView* view);
 	void _Invalidate(BRect rect);
 	void _Update();
-	void _SetSize(float width, float height);
+	void _SetSize(float width, float height, bool tellDisplay = true);
 	bool _AllocateBuffer(int32 width, int32 height);
 	void _UpdatePulse(bool needed);
 	static bool _NeedsPulse(const BView* view);

@@ -379,9 +379,14 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			// The user resized it: within the limits.
 			if (!isfinite(width) || !isfinite(height))
 				break;
-			width = roundf(fmaxf(fMinWidth, fminf(fMaxWidth, width)));
-			height = roundf(fmaxf(fMinHeight, fminf(fMaxHeight, height)));
-			_SetSize(width, height);
+			const float shownWidth = roundf(width);
+			const float shownHeight = roundf(height);
+			width = fmaxf(fMinWidth, fminf(fMaxWidth, shownWidth));
+			height = fmaxf(fMinHeight, fminf(fMaxHeight, shownHeight));
+			// The display already shows the size the user gave it; only a size the limits
+			// changed goes back. (Sent back anyway, a size the user has already left would
+			// undo the next step of a resize in progress.)
+			_SetSize(width, height, width != shownWidth || height != shownHeight);
 		}
 		FrameResized(width, height);
 		break;
@@ -981,7 +986,7 @@ BWindow::ResizeTo(float width, float height)
 // Gives the window its new size now: back buffer, top view (the views follow their resizing
 // modes) and display.
 void
-BWindow::_SetSize(float width, float height)
+BWindow::_SetSize(float width, float height, bool tellDisplay)
 {
 	if (width == fFrame.Width() && height == fFrame.Height())
 		return;
@@ -991,7 +996,7 @@ BWindow::_SetSize(float width, float height)
 		_AllocateBuffer((int32)width + 1, (int32)height + 1);
 	fTopView->ResizeTo(width, height);
 	_Invalidate(Bounds());
-	if (fDisplayWindow != NULL)
+	if (fDisplayWindow != NULL && tellDisplay)
 		fDisplayWindow->SetFrame(fFrame);
 }
 

@@ -344,6 +344,29 @@ TEST_F(X11DisplayTest, AWindowShowsAtItsFrameWithItsTitleAndLimits)
 	EXPECT_EQ(events.resizes[0], BPoint(249, 179));
 	EXPECT_EQ(window->Frame(), BRect(300, 310, 549, 489));
 
+	// The user drags an edge while the window is busy: when it catches up it does not ask
+	// again for a size the user has already left.
+	::Display* watcher = XOpenDisplay(NULL);
+	ASSERT_NE(watcher, nullptr);
+	XSelectInput(watcher, x, StructureNotifyMask);
+	XSync(watcher, False);
+	ASSERT_TRUE(window->Lock());
+	XResizeWindow(fX, x, 260, 180);
+	XResizeWindow(fX, x, 300, 180);
+	XSync(fX, False);
+	ASSERT_TRUE(WaitForX([&]() { return Geometry(x) == BRect(300, 310, 599, 489); }));
+	window->Unlock();
+	ASSERT_TRUE(events.WaitFor([&]() { return events.resizes.size() == 3; }));
+	Sync(window);
+	XSync(watcher, False);
+	std::vector<int> widths;
+	XEvent configured;
+	while (XCheckTypedWindowEvent(watcher, x, ConfigureNotify, &configured))
+		widths.push_back(configured.xconfigure.width);
+	XCloseDisplay(watcher);
+	EXPECT_EQ(widths, (std::vector<int> {260, 300}));
+	EXPECT_EQ(window->Frame(), BRect(300, 310, 599, 489));
+
 	// Past the window's limits it takes the largest size it may have.
 	XResizeWindow(fX, x, 600, 500);
 	XFlush(fX);
