@@ -538,10 +538,32 @@ DeskbarHost::_Load()
 		fprintf(stderr, "Deskbar: '%s' is damaged, starting empty\n", path.c_str());
 		return;
 	}
+	// An add-on that ended the Deskbar while it was being loaded (it crashed) is left out
+	// from then on: while an add-on loads, its path is in "<list>.loading".
+	const std::string loading = path + ".loading";
+	std::string crashed;
+	fd = open(loading.c_str(), O_RDONLY | O_CLOEXEC);
+	if (fd >= 0) {
+		while ((length = read(fd, buffer, sizeof(buffer))) > 0 && crashed.size() < 4096)
+			crashed.append(buffer, length);
+		close(fd);
+		fprintf(stderr, "Deskbar: '%s' ended the Deskbar while it was loaded: left out\n",
+			crashed.c_str());
+	}
 	const char* addOn;
 	for (int32 i = 0; settings.FindString("replicant_path", i, &addOn) == B_OK; i++) {
+		if (crashed == addOn)
+			continue;
+		fd = open(loading.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+		if (fd >= 0) {
+			if (write(fd, addOn, strlen(addOn)) < 0) {
+				// then a crash of this add-on is not noticed
+			}
+			close(fd);
+		}
 		int32 id;
 		_LoadAddOn(addOn, &id);
 	}
+	unlink(loading.c_str());
 	_Save();
 }

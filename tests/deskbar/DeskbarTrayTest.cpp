@@ -199,7 +199,21 @@ TEST_F(DeskbarTrayTest, ItemsDockInTheTrayAndComeBackAfterARestart)
 	pid_t last = HostOf(WaitForItem("TrayTest-blue-item.so", true, 0, 255));
 	EXPECT_EQ(deskbar.RemoveItem("TrayTest-blue-item.so"), B_OK);
 	EXPECT_TRUE(WaitUntil([&]() { return access(autostart.c_str(), F_OK) != 0; }));
-	EXPECT_TRUE(Terminate(last));
+
+	// An item that ends the Deskbar while the Deskbar brings it back is left out from then
+	// on: the next start goes without it.
+	ASSERT_EQ(deskbar.AddItem(&red), B_OK);
+	ASSERT_NE(WaitForItem("TrayTest-red-item.so", true, 255, 0), 0u);
+	ASSERT_TRUE(Terminate(last));
+	WriteFile(fRed + ".crash", "");
+	EXPECT_NE(deskbar.AddItem(&blue), B_OK);
+	ASSERT_EQ(deskbar.AddItem(&blue), B_OK);
+	EXPECT_TRUE(deskbar.HasItem("TrayTest-blue-item.so"));
+	EXPECT_FALSE(deskbar.HasItem("TrayTest-red-item.so"));
+	EXPECT_EQ(count_of(ReadFile(fEnv.Config() + "/deskbar/replicants"), fRed), 0);
+	EXPECT_NE(ReadFile(fEnv.State() + "/log/Deskbar.log").find(fRed + "' ended the Deskbar"),
+		std::string::npos);
+	EXPECT_TRUE(Terminate(HostOf(WaitForItem("TrayTest-blue-item.so", true, 0, 255))));
 }
 
 
