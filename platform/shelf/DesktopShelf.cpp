@@ -23,6 +23,7 @@
 #include <DataIO.h>
 #include <FindDirectory.h>
 #include <Message.h>
+#include <MessageRunner.h>
 #include <Path.h>
 #include <Shelf.h>
 #include <View.h>
@@ -38,6 +39,10 @@ using namespace BPrivate;
 
 static const uint32 kMsgReplicantDeleted = 'rdel';
 static const uint32 kMsgReplicantMoved = 'rmov';
+static const uint32 kMsgSaveMoved = 'svmv';
+
+// A replicant being moved sends a move for each step: the list is written once it rests.
+static const bigtime_t kMovedSaveDelay = 500000;
 
 static const rgb_color kDesktopColor = {51, 102, 152, 255};
 
@@ -220,7 +225,9 @@ DesktopShelf::ReplicantDeleted(int32, const BMessage*, const BView*)
 
 class DesktopApp : public BApplication {
 public:
-	DesktopApp() : BApplication(kDesktopShelfSignature), fNextId(1) { }
+	DesktopApp() : BApplication(kDesktopShelfSignature), fNextId(1), fSaveRunner(NULL) { }
+
+	virtual ~DesktopApp() { delete fSaveRunner; }
 
 	virtual void
 	ReadyToRun()
@@ -310,6 +317,14 @@ public:
 			break;
 		}
 		case kMsgReplicantMoved:
+			// The list is written when the moves have rested for a while.
+			delete fSaveRunner;
+			fSaveRunner
+				= new BMessageRunner(BMessenger(this), BMessage(kMsgSaveMoved), kMovedSaveDelay, 1);
+			break;
+		case kMsgSaveMoved:
+			delete fSaveRunner;
+			fSaveRunner = NULL;
 			_Save();
 			break;
 		default:
@@ -449,6 +464,7 @@ private:
 	MessageService fService;
 	std::vector<ReplicantWindow*> fWindows;
 	uint32 fNextId;
+	BMessageRunner* fSaveRunner;
 };
 
 

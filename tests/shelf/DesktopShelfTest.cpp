@@ -218,6 +218,21 @@ TEST_F(DesktopShelfTest, ADraggedReplicantLivesOnTheDesktopUntilRemoved)
 	EXPECT_TRUE(WaitForX([&]() { return ScreenPixel(340, 330) == kShelfTestColor; }));
 	EXPECT_EQ(CountReplicants(), 1);
 
+	// Moved, it comes back where it was moved to.
+	XMoveWindow(fX, replicant, 320, 330);
+	XSync(fX, False);
+	EXPECT_TRUE(WaitUntil([&]() {
+		BMessage request(BPrivate::kMsgDesktopCount);
+		BMessage reply;
+		return BPrivate::send_to_service(BPrivate::kDesktopShelfService, &request, &reply) == B_OK
+			&& reply.FindRect("frame") == BRect(320, 330, 379, 369);
+	}));
+	StopHost();
+	ASSERT_EQ(BPrivate::start_desktop_shelf(), B_OK);
+	replicant = ReplicantWindowAt(BPoint(330, 340));
+	ASSERT_NE(replicant, 0u) << "the replicant did not come back";
+	EXPECT_EQ(Geometry(replicant), BRect(320, 330, 379, 369));
+
 	// Its window destroyed by another client: the host lets the replicant go and lives on.
 	team_id host = HostTeam();
 	XDestroyWindow(fX, replicant);
