@@ -207,6 +207,10 @@ TEST_F(DeskbarTrayTest, ItemsDockInTheTrayAndComeBackAfterARestart)
 	ASSERT_TRUE(Terminate(last));
 	WriteFile(fRed + ".crash", "");
 	EXPECT_NE(deskbar.AddItem(&blue), B_OK);
+	// The Deskbar that the request started has ended, in the middle of the item.
+	const std::string loading = fEnv.Config() + "/deskbar/replicants.loading";
+	ASSERT_TRUE(
+		WaitUntil([&]() { return access(loading.c_str(), F_OK) == 0 && !BDeskbar().IsRunning(); }));
 	ASSERT_EQ(deskbar.AddItem(&blue), B_OK);
 	EXPECT_TRUE(deskbar.HasItem("TrayTest-blue-item.so"));
 	EXPECT_FALSE(deskbar.HasItem("TrayTest-red-item.so"));
